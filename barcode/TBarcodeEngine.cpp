@@ -1,0 +1,1 @@
+#include "barcode/TBarcodeEngine.h"

@@ -1,0 +1,52 @@
+#pragma once
+
+// Every message text the program raises, in one place. "%s" and "%d" are filled by Format, in order.
+namespace Msg {
+
+// Barcode engine
+inline constexpr const char* BarcodeMustBeNumeric = "Barcode must be numeric";
+inline constexpr const char* InternalError = "%s: internal Error";
+inline constexpr const char* NotAValidInteger = "'%s' is not a valid integer value";
+inline constexpr const char* InvalidTextLenEAN8 = "Invalid Text len (EAN8)";
+inline constexpr const char* InvalidTextLenEAN13 = "Invalid Text len (EAN13)";
+inline constexpr const char* Code93BadData = "%s:Code93 bad Data <%s>";
+
+// Files and streams
+inline constexpr const char* CannotOpenFile = "Cannot open file \"%s\". %s";
+inline constexpr const char* CannotCreateFile = "Cannot create file \"%s\". %s";
+inline constexpr const char* InvalidStreamFormat = "Invalid stream format";
+inline constexpr const char* StreamReadError = "Stream read error";
+inline constexpr const char* StreamWriteError = "Stream write error";
+inline constexpr const char* ClassNotFound = "Class %s not found";
+inline constexpr const char* ErrorReading = "Error reading %s%s%s: %s";
+inline constexpr const char* PropertyDoesNotExist = "Property %s does not exist";
+inline constexpr const char* InvalidPropertyPath = "Invalid property path";
+inline constexpr const char* InvalidPropertyValue = "Invalid property value";
+inline constexpr const char* AncestorNotFound = "Ancestor for '%s' not found";
+inline constexpr const char* InvalidComponentName = "''%s'' is not a valid component name";
+inline constexpr const char* DuplicateComponentName = "A component named %s already exists";
+inline constexpr const char* ListIndexOutOfBounds = "List index out of bounds (%d)";
+
+// Clipboard
+inline constexpr const char* CannotOpenClipboard = "Cannot open clipboard";
+
+// Designer
+inline constexpr const char* DesignControlNotSpecified = "Design control not specified";
+inline constexpr const char* DesignControlParentMustBeNil = "Design control parent must be nil";
+inline constexpr const char* DesignPanelNotSpecified = "Design panel not specified";
+inline constexpr const char* DesignerMustBeActive = "Designer must be active";
+inline constexpr const char* DesignerMustBeInactive = "Designer must be inactive";
+inline constexpr const char* CurrentDesignerMustBeActive = "Current designer must be active";
+inline constexpr const char* DuplicateDesigner = "Duplicate designer: %s";
+inline constexpr const char* ComponentsLocked = "Some components are locked. Can not delete components";
+
+// Printing
+inline constexpr const char* PrintJobNotReady = "Print job not ready";
+inline constexpr const char* PrinterIndexOutOfRange = "Printer index out of range";
+inline constexpr const char* PrinterNotPrinting = "Printer is not currently printing";
+inline constexpr const char* PrinterNotValid = "Printer selected is not valid";
+inline constexpr const char* PrintingInProgress = "Printing in progress";
+inline constexpr const char* NoDefaultPrinter = "There is no default printer currently selected";
+inline constexpr const char* IllegalNewPage = "Illegal call to NewPage";
+
+} // namespace Msg

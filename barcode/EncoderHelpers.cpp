@@ -1,0 +1,98 @@
+#include "barcode/EncoderHelpers.h"
+#include "barcode/TBarcodeEngine.h"
+
+namespace Encoders {
+
+char Modulo10Digit(std::string_view S) {
+    int Sum = 0;
+    bool Triple = true;
+    for (auto It = S.rbegin(); It != S.rend(); ++It) {
+        if (*It < '0' || *It > '9')
+            Raise(Msg::NotAValidInteger, {std::string_view(&*It, 1)});
+        const int D = *It - '0';
+        Sum += Triple ? 3 * D : D;
+        Triple = !Triple;
+    }
+    const int R = Sum % 10;
+    return static_cast<char>('0' + (R == 0 ? 0 : 10 - R));
+}
+
+void WidthsToPatternInPlace(std::string& S, std::size_t From) {
+    bool Bar = true;
+    for (std::size_t I = From; I < S.size(); ++I) {
+        if (S[I] < '1' || S[I] > '4')
+            Raise(Msg::InternalError, {"TBarcodeEngine"});
+        // "1".."4" become bars "5".."8" or spaces "0".."3".
+        S[I] = static_cast<char>(Bar ? S[I] + 4 : S[I] - 1);
+        Bar = !Bar;
+    }
+}
+
+std::string CharForMessage(char Ch) {
+    const auto Code = static_cast<unsigned char>(Ch);
+    if (Code < 32 || Code == 127)
+        return "#" + std::to_string(Code);
+    return std::string(1, Ch);
+}
+
+} // namespace Encoders
+
+std::string TBarcodeEngine::ApplyCheckDigit(std::string_view S) const {
+    std::string Result(S);
+    if (FCheckSumMethod == csmModulo10)
+        Result += Encoders::Modulo10Digit(S);
+    return Result;
+}
+
+std::string TBarcodeEngine::Modulo10CheckDigit(std::string_view S) {
+    std::string Result;
+    Result.reserve(S.size() + 1);
+    Result = S;
+    Result += Encoders::Modulo10Digit(S);
+    return Result;
+}
+
+std::string TBarcodeEngine::AddOnCheckDigit(std::string_view S) {
+    const std::string_view Kept = S.empty() ? S : S.substr(0, S.size() - 1);
+    int Sum = 0;
+    bool Three = true;
+    for (auto It = Kept.rbegin(); It != Kept.rend(); ++It) {
+        if (*It < '0' || *It > '9')
+            Raise(Msg::NotAValidInteger, {std::string_view(&*It, 1)});
+        Sum += (*It - '0') * (Three ? 3 : 9);
+        Three = !Three;
+    }
+    std::string Result;
+    Result.reserve(S.size());
+    Result = Kept;
+    Result += static_cast<char>('0' + Sum % 10);
+    return Result;
+}
+
+std::string TBarcodeEngine::PadLeftZeros(std::size_t N) const {
+    if (FText.size() >= N)
+        return FText;
+    std::string Result(N - FText.size(), '0');
+    Result += FText;
+    return Result;
+}
+
+std::string TBarcodeEngine::PadRightZeros(std::size_t N) const {
+    std::string Result = FText;
+    if (Result.size() < N)
+        Result.append(N - Result.size(), '0');
+    return Result;
+}
+
+std::string TBarcodeEngine::WidthsToPattern(std::string_view S) {
+    std::string Result(S);
+    Encoders::WidthsToPatternInPlace(Result);
+    return Result;
+}
+
+int TBarcodeEngine::DigitSum(int N) {
+    int Sum = 0;
+    for (; N > 0; N /= 10)
+        Sum += N % 10;
+    return Sum;
+}

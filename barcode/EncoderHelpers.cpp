@@ -4,13 +4,13 @@
 namespace Encoders {
 
 char Modulo10Digit(std::string_view S) {
+    // Converted left to right, so the first bad character is the one named.
     int Sum = 0;
-    bool Triple = true;
-    for (auto It = S.rbegin(); It != S.rend(); ++It) {
-        if (*It < '0' || *It > '9')
-            Raise(Msg::NotAValidInteger, {std::string_view(&*It, 1)});
-        const int D = *It - '0';
-        Sum += Triple ? 3 * D : D;
+    bool Triple = S.size() % 2 != 0;
+    for (const char Ch : S) {
+        if (Ch < '0' || Ch > '9')
+            Raise(Msg::NotAValidInteger, {std::string_view(&Ch, 1)});
+        Sum += Triple ? 3 * (Ch - '0') : Ch - '0';
         Triple = !Triple;
     }
     const int R = Sum % 10;
@@ -55,11 +55,11 @@ std::string TBarcodeEngine::Modulo10CheckDigit(std::string_view S) {
 std::string TBarcodeEngine::AddOnCheckDigit(std::string_view S) {
     const std::string_view Kept = S.empty() ? S : S.substr(0, S.size() - 1);
     int Sum = 0;
-    bool Three = true;
-    for (auto It = Kept.rbegin(); It != Kept.rend(); ++It) {
-        if (*It < '0' || *It > '9')
-            Raise(Msg::NotAValidInteger, {std::string_view(&*It, 1)});
-        Sum += (*It - '0') * (Three ? 3 : 9);
+    bool Three = Kept.size() % 2 != 0;
+    for (const char Ch : Kept) {
+        if (Ch < '0' || Ch > '9')
+            Raise(Msg::NotAValidInteger, {std::string_view(&Ch, 1)});
+        Sum += (Ch - '0') * (Three ? 3 : 9);
         Three = !Three;
     }
     std::string Result;

@@ -19,7 +19,7 @@ TEST(EncoderHelpers, Modulo10CheckDigit) {
 TEST(EncoderHelpers, CheckDigitRejectsNonDigitsNamingTheCharacter) {
     const std::pair<const char*, const char*> Cases[] = {
         {"12a", "'a' is not a valid integer value"},
-        {"A2", "'A' is not a valid integer value"},
+        {"AB", "'A' is not a valid integer value"}, // the first bad character, from the left
         {"1 2", "' ' is not a valid integer value"},
     };
     for (const auto& [In, Message] : Cases) {

@@ -10,6 +10,7 @@ inline constexpr const char* NotAValidInteger = "'%s' is not a valid integer val
 inline constexpr const char* InvalidTextLenEAN8 = "Invalid Text len (EAN8)";
 inline constexpr const char* InvalidTextLenEAN13 = "Invalid Text len (EAN13)";
 inline constexpr const char* Code93BadData = "%s:Code93 bad Data <%s>";
+inline constexpr const char* CodabarBadChar = "Invalid character '%s' for Codabar";
 
 // Files and streams
 inline constexpr const char* CannotOpenFile = "Cannot open file \"%s\". %s";

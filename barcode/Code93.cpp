@@ -1,0 +1,145 @@
+#include "barcode/Code39.h"
+#include "barcode/EncoderHelpers.h"
+#include "barcode/TBarcodeEngine.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+// AIM USS-93 Code 93 character set in value order; "[", "]", "{" and "}" stand for the shift
+// characters ($), (%), (/) and (+).
+constexpr std::string_view Code93Chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%[]{}";
+
+// AIM USS-93 Code 93 symbol table: module counts (bar, space, bar, space, bar, space) of the
+// values 0 to 46.
+constexpr std::array<std::string_view, 47> Code93Table = {
+    "131112", "111213", "111312", "111411", "121113", "121212", // 0 1 2 3 4 5
+    "121311", "111114", "131211", "141111", "211113", "211212", // 6 7 8 9 A B
+    "211311", "221112", "221211", "231111", "112113", "112212", // C D E F G H
+    "112311", "122112", "132111", "111123", "111222", "111321", // I J K L M N
+    "121122", "131121", "212112", "212211", "211122", "211221", // O P Q R S T
+    "221121", "222111", "112122", "112221", "122121", "123111", // U V W X Y Z
+    "121131", "311112", "311211", "321111", "112131", "113121", // - . sp $ / +
+    "211131", "121221", "312111", "311121", "122211",           // % [ ] { }
+};
+constexpr std::string_view Code93Start = "111141";
+constexpr std::string_view Code93Stop = "1111411"; // with its termination bar
+static_assert(Code93Chars.size() == Code93Table.size());
+
+constexpr int Modules(std::string_view Counts) {
+    int Sum = 0;
+    for (const char Ch : Counts)
+        Sum += Ch - '0';
+    return Sum;
+}
+
+// Every symbol is 9 modules of one to four, unique and unlike the start.
+constexpr bool Code93TableIsSound() {
+    for (std::size_t Value = 0; Value < Code93Table.size(); ++Value) {
+        const std::string_view S = Code93Table[Value];
+        if (S.size() != 6 || Modules(S) != 9 || S == Code93Start)
+            return false;
+        for (const char Ch : S)
+            if (Ch < '1' || Ch > '4')
+                return false;
+        for (std::size_t Other = 0; Other < Value; ++Other)
+            if (Code93Table[Other] == S)
+                return false;
+    }
+    return Modules(Code93Start) == 9 && Modules(Code93Stop) == 10;
+}
+static_assert(Code93TableIsSound(), "Code 93 symbols are 9 distinct modules");
+
+constexpr std::array<signed char, 256> ValueOfChar = [] {
+    std::array<signed char, 256> Values{};
+    Values.fill(-1);
+    for (std::size_t Value = 0; Value < Code93Chars.size(); ++Value)
+        Values[static_cast<unsigned char>(Code93Chars[Value])] = static_cast<signed char>(Value);
+    return Values;
+}();
+
+// Full ASCII: the Code 39 chart with its shift characters $, %, / and + replaced by Code 93's
+// own (the AIM USS-93 full ASCII table), as one or two values; -1 marks an unused second one.
+constexpr std::array<std::array<signed char, 2>, 128> FullAsciiValues = [] {
+    std::array<std::array<signed char, 2>, 128> Values{};
+    for (std::size_t Code = 0; Code < Values.size(); ++Code) {
+        const std::string_view Entry = Code39FullAscii[Code];
+        char First = Entry[0];
+        if (Entry.size() == 2)
+            First = "[]{}"[std::string_view("$%/+").find(First)];
+        Values[Code][0] = ValueOfChar[static_cast<unsigned char>(First)];
+        Values[Code][1] =
+            Entry.size() == 2 ? ValueOfChar[static_cast<unsigned char>(Entry[1])] : -1;
+    }
+    return Values;
+}();
+
+constexpr bool FullAsciiValuesAreSound() {
+    for (const auto& Pair : FullAsciiValues)
+        if (Pair[0] < 0)
+            return false;
+    // Spot checks against the published table: NUL is (%)U, "a" is (+)A, "-" is itself.
+    return FullAsciiValues[0][0] == 44 && FullAsciiValues[0][1] == 30 &&
+           FullAsciiValues['a'][0] == 46 && FullAsciiValues['a'][1] == 10 &&
+           FullAsciiValues['-'][0] == 36 && FullAsciiValues['-'][1] == -1;
+}
+static_assert(FullAsciiValuesAreSound());
+
+// Encodes the values that ForEachValue hands out, in order: start, data, the check characters
+// C and K, stop. It is called twice, since the check weights count from the right.
+template <typename TForEach> std::string EncodeValues(std::size_t Count, TForEach ForEachValue) {
+    std::string Pattern;
+    Pattern.reserve(6 * (Count + 3) + Code93Stop.size());
+    Pattern = Code93Start;
+    int C = 0;
+    int K = 0;
+    std::size_t FromRight = Count;
+    ForEachValue([&](int Value) {
+        Pattern += Code93Table[static_cast<std::size_t>(Value)];
+        // Weights run 1..20 for C and 1..15 for K, from the right, K's shifted by one place.
+        C = (C + Value * static_cast<int>((FromRight - 1) % 20 + 1)) % 47;
+        K = (K + Value * static_cast<int>(FromRight % 15 + 1)) % 47;
+        --FromRight;
+    });
+    K = (K + C) % 47;
+    Pattern += Code93Table[static_cast<std::size_t>(C)];
+    Pattern += Code93Table[static_cast<std::size_t>(K)];
+    Pattern += Code93Stop;
+    Encoders::WidthsToPatternInPlace(Pattern);
+    return Pattern;
+}
+
+} // namespace
+
+std::string EncodeCode93(TBarcodeEngine& E) {
+    const std::string& Text = E.Text();
+    for (const char Ch : Text)
+        if (ValueOfChar[static_cast<unsigned char>(Ch)] < 0)
+            Raise(Msg::Code93BadData, {"TBarcodeEngine", Text});
+    return EncodeValues(Text.size(), [&](auto&& Put) {
+        for (const char Ch : Text)
+            Put(ValueOfChar[static_cast<unsigned char>(Ch)]);
+    });
+}
+
+std::string EncodeCode93Extended(TBarcodeEngine& E) {
+    const std::string& Text = E.Text();
+    // Characters above 127 have no code and are left out.
+    std::size_t Count = 0;
+    for (const char Ch : Text) {
+        const auto Code = static_cast<unsigned char>(Ch);
+        if (Code < FullAsciiValues.size())
+            Count += FullAsciiValues[Code][1] < 0 ? 1 : 2;
+    }
+    return EncodeValues(Count, [&](auto&& Put) {
+        for (const char Ch : Text) {
+            const auto Code = static_cast<unsigned char>(Ch);
+            if (Code >= FullAsciiValues.size())
+                continue;
+            Put(FullAsciiValues[Code][0]);
+            if (FullAsciiValues[Code][1] >= 0)
+                Put(FullAsciiValues[Code][1]);
+        }
+    });
+}

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -55,14 +56,24 @@ constexpr bool Code128TableIsSound() {
 }
 static_assert(Code128TableIsSound(), "Code 128 symbols are 11 distinct modules, bars even");
 
-enum class TCodeSet { A, B, C };
+constexpr auto Code128Patterns = [] {
+    std::array<std::array<char, 6>, Code128Table.size()> Patterns{};
+    for (std::size_t Value = 0; Value < Code128Table.size(); ++Value)
+        Patterns[Value] = Encoders::CountsToPattern<6>(Code128Table[Value]);
+    return Patterns;
+}();
+constexpr auto Code128StopPattern = Encoders::CountsToPattern<7>(Code128Stop);
+static_assert(Code128Patterns[0][0] == '6' && Code128Patterns[0][1] == '0');
 
-// Sets A and B: the value of a character, the space's 0 for a character the set lacks.
-int ValueInSet(TCodeSet Set, char Ch) {
-    const auto Code = static_cast<unsigned char>(Ch);
-    const unsigned char Last = Set == TCodeSet::A ? 95 : 126; // "_" and "~"
-    return Code >= 32 && Code <= Last ? Code - 32 : 0;
+// Value of each byte in code sets A and B; a character the set lacks takes the space's 0.
+constexpr std::array<std::uint8_t, 256> ValuesInSet(unsigned Last) {
+    std::array<std::uint8_t, 256> Values{};
+    for (unsigned Code = 32; Code <= Last; ++Code)
+        Values[Code] = static_cast<std::uint8_t>(Code - 32);
+    return Values;
 }
+constexpr auto SetAValues = ValuesInSet(95);  // space to "_"
+constexpr auto SetBValues = ValuesInSet(126); // space to "~"
 
 // Set C: the value of a pair of digits; anything else counts as "00".
 int ValueOfPair(char High, char Low) {
@@ -71,13 +82,44 @@ int ValueOfPair(char High, char Low) {
     return 10 * (High - '0') + (Low - '0');
 }
 
+// Writes symbols into a pattern sized beforehand and keeps the weighted check sum.
+class TCode128Writer {
+public:
+    TCode128Writer(std::string& Pattern, std::size_t Symbols, int Start)
+        : FPattern(Pattern), FSum(static_cast<std::uint64_t>(Start)) {
+        FPattern.assign(6 * (Symbols + 1) + Code128StopPattern.size(), '\0');
+        FOut = FPattern.data();
+        Write(Start);
+    }
+    void Put(int Value) {
+        Write(Value);
+        FSum += static_cast<std::uint64_t>(Value) * FWeight;
+        if (++FWeight == 103) // weights only matter modulo 103
+            FWeight = 0;
+    }
+    void Finish() {
+        Write(static_cast<int>(FSum % 103));
+        std::memcpy(FOut, Code128StopPattern.data(), Code128StopPattern.size());
+    }
+
+private:
+    void Write(int Value) {
+        std::memcpy(FOut, Code128Patterns[static_cast<std::size_t>(Value)].data(), 6);
+        FOut += 6;
+    }
+    std::string& FPattern;
+    char* FOut = nullptr;
+    std::uint64_t FSum;
+    std::uint64_t FWeight = 1;
+};
+
 } // namespace
 
 std::string EncodeCode128(TBarcodeEngine& E) {
     const TBarcodeType Typ = E.Typ();
-    const TCodeSet Set = (Typ == bcCode128A || Typ == bcCodeEAN128A)   ? TCodeSet::A
-                         : (Typ == bcCode128B || Typ == bcCodeEAN128B) ? TCodeSet::B
-                                                                       : TCodeSet::C;
+    const bool SetA = Typ == bcCode128A || Typ == bcCodeEAN128A;
+    const bool SetB = Typ == bcCode128B || Typ == bcCodeEAN128B;
+    const bool SetC = !SetA && !SetB;
     const bool Ean = Typ == bcCodeEAN128A || Typ == bcCodeEAN128B || Typ == bcCodeEAN128C;
 
     // The data is Text and, for EAN-128 with a check digit, that digit; Text itself never shows it.
@@ -86,33 +128,32 @@ std::string EncodeCode128(TBarcodeEngine& E) {
         CheckDigit = Encoders::Modulo10Digit(E.Text());
     const std::size_t Extra = CheckDigit != '\0' ? 1 : 0;
     // A leading zero leaves the check digit as it was, so a second encoding changes nothing.
-    if (Set == TCodeSet::C && (E.Text().size() + Extra) % 2 != 0)
+    if (SetC && (E.Text().size() + Extra) % 2 != 0)
         E.SetText("0" + E.Text());
     const std::string& Text = E.Text();
     const std::size_t Length = Text.size() + Extra;
-    const auto DataAt = [&](std::size_t I) { return I < Text.size() ? Text[I] : CheckDigit; };
 
-    const std::size_t Symbols = 1 + (Ean ? 1 : 0) + (Set == TCodeSet::C ? Length / 2 : Length) + 1;
     std::string Pattern;
-    Pattern.reserve(6 * Symbols + Code128Stop.size());
-    std::uint64_t Sum = 0;
-    std::uint64_t Weight = 0;
-    const auto Append = [&](int Value) {
-        Pattern += Code128Table[static_cast<std::size_t>(Value)];
-        Sum = (Sum + static_cast<std::uint64_t>(Value) * (Weight == 0 ? 1 : Weight)) % 103;
-        ++Weight;
-    };
-    Append(Set == TCodeSet::A ? StartA : Set == TCodeSet::B ? StartB : StartC);
+    const std::size_t DataSymbols = SetC ? Length / 2 : Length;
+    TCode128Writer Writer(Pattern, 1 + (Ean ? 1 : 0) + DataSymbols,
+                          SetA   ? StartA
+                          : SetB ? StartB
+                                 : StartC);
     if (Ean)
-        Append(Fnc1);
-    if (Set == TCodeSet::C)
-        for (std::size_t I = 0; I + 1 < Length; I += 2)
-            Append(ValueOfPair(DataAt(I), DataAt(I + 1)));
-    else
-        for (std::size_t I = 0; I < Length; ++I)
-            Append(ValueInSet(Set, DataAt(I)));
-    Pattern += Code128Table[static_cast<std::size_t>(Sum)];
-    Pattern += Code128Stop;
-    Encoders::WidthsToPatternInPlace(Pattern);
+        Writer.Put(Fnc1);
+    if (SetC) {
+        std::size_t I = 0;
+        for (; I + 1 < Text.size(); I += 2)
+            Writer.Put(ValueOfPair(Text[I], Text[I + 1]));
+        if (Extra != 0) // Text has odd length here, so the check digit completes the last pair
+            Writer.Put(ValueOfPair(Text[I], CheckDigit));
+    } else {
+        const auto& Values = SetA ? SetAValues : SetBValues;
+        for (const char Ch : Text)
+            Writer.Put(Values[static_cast<unsigned char>(Ch)]);
+        if (Extra != 0)
+            Writer.Put(Values[static_cast<unsigned char>(CheckDigit)]);
+    }
+    Writer.Finish();
     return Pattern;
 }

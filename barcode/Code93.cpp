@@ -3,6 +3,8 @@
 #include "barcode/TBarcodeEngine.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -86,27 +88,42 @@ constexpr bool FullAsciiValuesAreSound() {
 }
 static_assert(FullAsciiValuesAreSound());
 
+constexpr auto Code93Patterns = [] {
+    std::array<std::array<char, 6>, Code93Table.size()> Patterns{};
+    for (std::size_t Value = 0; Value < Code93Table.size(); ++Value)
+        Patterns[Value] = Encoders::CountsToPattern<6>(Code93Table[Value]);
+    return Patterns;
+}();
+constexpr auto Code93StartPattern = Encoders::CountsToPattern<6>(Code93Start);
+constexpr auto Code93StopPattern = Encoders::CountsToPattern<7>(Code93Stop);
+
 // Encodes the values that ForEachValue hands out, in order: start, data, the check characters
-// C and K, stop. It is called twice, since the check weights count from the right.
+// C and K, stop. The check weights count from the right, so the number of values comes first.
 template <typename TForEach> std::string EncodeValues(std::size_t Count, TForEach ForEachValue) {
-    std::string Pattern;
-    Pattern.reserve(6 * (Count + 3) + Code93Stop.size());
-    Pattern = Code93Start;
-    int C = 0;
-    int K = 0;
-    std::size_t FromRight = Count;
+    std::string Pattern(6 * (Count + 3) + Code93StopPattern.size(), '\0');
+    char* Out = Pattern.data();
+    const auto Write = [&Out](const std::array<char, 6>& Symbol) {
+        std::memcpy(Out, Symbol.data(), Symbol.size());
+        Out += Symbol.size();
+    };
+    Write(Code93StartPattern);
+    // Weights run 1..20 for C and 1..15 for K from the right, K's one place ahead of C's.
+    std::uint64_t C = 0;
+    std::uint64_t K = 0;
+    unsigned WeightC = Count == 0 ? 1 : static_cast<unsigned>((Count - 1) % 20 + 1);
+    unsigned WeightK = static_cast<unsigned>(Count % 15 + 1);
     ForEachValue([&](int Value) {
-        Pattern += Code93Table[static_cast<std::size_t>(Value)];
-        // Weights run 1..20 for C and 1..15 for K, from the right, K's shifted by one place.
-        C = (C + Value * static_cast<int>((FromRight - 1) % 20 + 1)) % 47;
-        K = (K + Value * static_cast<int>(FromRight % 15 + 1)) % 47;
-        --FromRight;
+        Write(Code93Patterns[static_cast<std::size_t>(Value)]);
+        C += static_cast<std::uint64_t>(Value) * WeightC;
+        K += static_cast<std::uint64_t>(Value) * WeightK;
+        WeightC = WeightC == 1 ? 20 : WeightC - 1;
+        WeightK = WeightK == 1 ? 15 : WeightK - 1;
     });
+    C %= 47;
     K = (K + C) % 47;
-    Pattern += Code93Table[static_cast<std::size_t>(C)];
-    Pattern += Code93Table[static_cast<std::size_t>(K)];
-    Pattern += Code93Stop;
-    Encoders::WidthsToPatternInPlace(Pattern);
+    Write(Code93Patterns[C]);
+    Write(Code93Patterns[K]);
+    std::memcpy(Out, Code93StopPattern.data(), Code93StopPattern.size());
     return Pattern;
 }
 

@@ -17,17 +17,6 @@ char Modulo10Digit(std::string_view S) {
     return static_cast<char>('0' + (R == 0 ? 0 : 10 - R));
 }
 
-void WidthsToPatternInPlace(std::string& S, std::size_t From) {
-    bool Bar = true;
-    for (std::size_t I = From; I < S.size(); ++I) {
-        if (S[I] < '1' || S[I] > '4')
-            Raise(Msg::InternalError, {"TBarcodeEngine"});
-        // "1".."4" become bars "5".."8" or spaces "0".."3".
-        S[I] = static_cast<char>(Bar ? S[I] + 4 : S[I] - 1);
-        Bar = !Bar;
-    }
-}
-
 std::string CharForMessage(char Ch) {
     const auto Code = static_cast<unsigned char>(Ch);
     if (Code < 32 || Code == 127)
@@ -86,7 +75,14 @@ std::string TBarcodeEngine::PadRightZeros(std::size_t N) const {
 
 std::string TBarcodeEngine::WidthsToPattern(std::string_view S) {
     std::string Result(S);
-    Encoders::WidthsToPatternInPlace(Result);
+    bool Bar = true;
+    for (char& Ch : Result) {
+        if (Ch < '1' || Ch > '4')
+            Raise(Msg::InternalError, {"TBarcodeEngine"});
+        // "1".."4" become bars "5".."8" or spaces "0".."3".
+        Ch = static_cast<char>(Bar ? Ch + 4 : Ch - 1);
+        Bar = !Bar;
+    }
     return Result;
 }
 

@@ -3,6 +3,7 @@
 #include "common/Messages.h"
 #include "common/TException.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,14 @@ inline int DigitValue(char Ch) {
 // The modulo-10 check digit (weights 3, 1, 3, ... from the right) as a character.
 char Modulo10Digit(std::string_view S);
 
-// Turns the module counts from position From onwards into pattern characters, in place; the
-// character at From is a bar. Lets an encoder build its counts in the string it returns.
-void WidthsToPatternInPlace(std::string& S, std::size_t From = 0);
+// A symbol's module counts ("1".."4", bar first) as pattern characters, for tables built at
+// compile time; the tables assert their counts.
+template <std::size_t N> constexpr std::array<char, N> CountsToPattern(std::string_view Counts) {
+    std::array<char, N> Pattern{};
+    for (std::size_t I = 0; I < N; ++I)
+        Pattern[I] = static_cast<char>(I % 2 == 0 ? Counts[I] + 4 : Counts[I] - 1);
+    return Pattern;
+}
 
 // A character for a message: itself when printable, "#<code>" for a control character.
 std::string CharForMessage(char Ch);

@@ -4,7 +4,6 @@ TDesignPanel::TDesignPanel(QWidget* Parent) : QScrollArea(Parent) {
     setFocusPolicy(Qt::StrongFocus);
     setWidgetResizable(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setBackgroundRole(QPalette::Button);
 }
 
 void TDesignPanel::Host(QWidget* Control) {

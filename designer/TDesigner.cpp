@@ -96,10 +96,10 @@ void TDesigner::ComponentDestroyed(QObject* Component) {
 }
 
 void TDesigner::DesignControlDestroyed() {
-    // The panel's scroll area forgets the destroyed control by itself.
+    // A control being destroyed is not handed back; it leaves its panel by itself.
+    FDesignControl = nullptr;
     if (FActive)
         Deactivate();
-    FDesignControl = nullptr;
 }
 
 void TDesigner::SelectAll() {

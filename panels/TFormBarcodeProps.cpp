@@ -13,8 +13,17 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <array>
 
 namespace {
+
+// Taken from the symbology table at compile time, so the panel does not pull in the encoders.
+constexpr auto BarcodeTypeNames = [] {
+    std::array<const char*, BarcodeTypeCount> Names{};
+    for (std::size_t I = 0; I < BarcodeTypeCount; ++I)
+        Names[I] = BarcodeTypeTable[I].DisplayName;
+    return Names;
+}();
 
 QCheckBox* StyledCheckBox(const QString& Caption, void (QFont::*SetStyle)(bool)) {
     auto* Box = new QCheckBox(Caption);
@@ -57,8 +66,8 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     E_Barcode = new QLineEdit;
     CB_BarcodeType = new QComboBox;
     CB_BarcodeType->setMaxVisibleItems(20);
-    for (const TBCdata& Data : BarcodeTypeTable)
-        CB_BarcodeType->addItem(QString::fromLatin1(Data.DisplayName));
+    for (const char* Name : BarcodeTypeNames)
+        CB_BarcodeType->addItem(QString::fromLatin1(Name));
     CB_Angle = new QComboBox;
     CB_Angle->addItems(
         {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
@@ -68,6 +77,7 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
 
     auto* Title = new QGroupBox(QStringLiteral("Article title"));
     auto* TitleGrid = new QGridLayout(Title);
+    CompactGrid(TitleGrid);
     TitleGrid->addWidget(new QLabel(QStringLiteral("Row 1")), 0, 0, 1, 2);
     TitleGrid->addWidget(E_TitleRow1, 1, 0, 1, 2);
     TitleGrid->addWidget(new QLabel(QStringLiteral("Row 2")), 2, 0, 1, 2);
@@ -84,6 +94,7 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
 
     auto* Barcode = new QGroupBox(QStringLiteral("Barcode"));
     auto* BarcodeGrid = new QGridLayout(Barcode);
+    CompactGrid(BarcodeGrid);
     BarcodeGrid->addWidget(new QLabel(QStringLiteral("Text")), 0, 0, 1, 2);
     BarcodeGrid->addWidget(E_Barcode, 1, 0, 1, 2);
     BarcodeGrid->addWidget(new QLabel(QStringLiteral("Barcode type")), 2, 0, 1, 2);
@@ -99,10 +110,12 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
 
     auto* Body = new QWidget;
     auto* Column = new QVBoxLayout(Body);
+    Column->setContentsMargins(4, 4, 4, 4);
+    Column->setSpacing(4);
     Column->addWidget(Title);
     Column->addWidget(Barcode, 1);
     Body->setMinimumWidth(206);
-    setWidget(Body);
+    SetPanelBody(this, Body);
 
     setTabOrder(E_TitleRow1, E_TitleRow2);
     setTabOrder(E_TitleRow2, E_FontName);

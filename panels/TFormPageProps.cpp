@@ -1,5 +1,7 @@
 #include "panels/TFormPageProps.h"
 
+#include "panels/TPanelFields.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,6 +38,7 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
 
     auto* Paper = new QGroupBox(QStringLiteral("Paper"));
     auto* PaperGrid = new QGridLayout(Paper);
+    CompactGrid(PaperGrid);
     PaperGrid->addWidget(new QLabel(QStringLiteral("Type")), 0, 0, 1, 2);
     PaperGrid->addWidget(CB_PaperTypes, 1, 0, 1, 2);
     PaperGrid->addWidget(new QLabel(QStringLiteral("Width")), 2, 0);
@@ -47,6 +50,7 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
 
     auto* Margins = new QGroupBox(QStringLiteral("Margins"));
     auto* MarginGrid = new QGridLayout(Margins);
+    CompactGrid(MarginGrid);
     MarginGrid->addWidget(new QLabel(QStringLiteral("Top")), 0, 0);
     MarginGrid->addWidget(new QLabel(QStringLiteral("Left")), 0, 1);
     MarginGrid->addWidget(E_MTop, 1, 0);
@@ -59,10 +63,12 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
 
     auto* Body = new QWidget;
     auto* Column = new QVBoxLayout(Body);
+    Column->setContentsMargins(4, 4, 4, 4);
+    Column->setSpacing(4);
     Column->addWidget(Paper);
     Column->addWidget(Margins, 1);
     Body->setMinimumWidth(134);
-    setWidget(Body);
+    SetPanelBody(this, Body);
 
     setTabOrder(CB_PaperTypes, E_Width);
     setTabOrder(E_Width, E_Length);

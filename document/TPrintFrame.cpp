@@ -36,13 +36,13 @@ std::int32_t TPrintFrame::Thickness(long double Scale) const {
     if (FWidth == -1)
         return 1;
     const long double Pixels = Scale / 72 * 254 * FWidth;
-    // A width no device can draw (absurd stored values) draws nothing rather than overflowing.
-    if (!(Pixels < 1e6L))
-        return 0;
-    const std::int32_t Rounded = Pixels > -1e6L ? RoundToInt(Pixels) : 0;
-    if (Rounded < 1 && FWidth >= 1)
+    if (FWidth >= 1 && Pixels < 1)
         return 1;
-    return Rounded;
+    // A negative width below -1 draws nothing, as an inverted band does; a width no device can
+    // draw is capped rather than overflowing the conversion.
+    if (!(Pixels > 0))
+        return 0;
+    return Pixels < 1e6L ? RoundToInt(Pixels) : 1000000;
 }
 
 void TPrintFrame::PaintFrame(QPainter& Canvas, const QRect& Rect, long double ScaleX,

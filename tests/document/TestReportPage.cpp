@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <QtTest>
 
 #include <cmath>
@@ -25,6 +26,7 @@ private slots:
     void ZoomOutsideRangeIsIgnored();
     void UnitsAndRuler();
     void FrameLinesHaveScaledThickness();
+    void SystemAnswersWithoutOverrides();
 };
 
 // The paper a new page starts with: the locale picks Letter or A4 and the unit, then the default
@@ -286,6 +288,17 @@ void TestReportPage::FrameLinesHaveScaledThickness() {
         QVERIFY2(Image.pixelColor(4, 5) == QColor(Qt::white), Label);
         QVERIFY2(Image.pixelColor(25, 5) == QColor(Qt::white), Label);
     }
+}
+
+// Without overrides the facts come from Qt: the test environment fixes 96 pixels per inch; a
+// machine without printers answers A4, one with printers a paper from the driver table.
+void TestReportPage::SystemAnswersWithoutOverrides() {
+    QCOMPARE(SystemFacts().PixelsPerInch, 96);
+    const TPaperSize Paper = DefaultPrinterPaper();
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        QCOMPARE(Paper, TPaperSize::A4);
+    else
+        QVERIFY(static_cast<std::size_t>(Paper) < PaperSizeCount);
 }
 
 QTEST_MAIN(TestReportPage)

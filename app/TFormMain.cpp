@@ -1,6 +1,661 @@
 #include "app/TFormMain.h"
 
-TFormMain::TFormMain(QWidget* Parent) : QMainWindow(Parent) {
-    setWindowTitle(QStringLiteral("Tessmira"));
+#include "app/DocumentFile.h"
+#include "app/ItemCommands.h"
+#include "app/TLockKeys.h"
+#include "app/TPrompts.h"
+#include "designer/TDesignPanel.h"
+#include "designer/TDesigner.h"
+#include "document/TReportPage.h"
+#include "panels/TFormBarcodeProps.h"
+#include "panels/TFormPageProps.h"
+#include "panels/TPanelFields.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <vector>
+
+namespace {
+
+const QString Caption = QStringLiteral("Tessmira");
+const QString DocumentFilter = QStringLiteral("Tessmira (*.TSM)|*.TSM");
+const QString DocumentExt = QStringLiteral("*.TSM");
+
+struct TActionSpec {
+    QAction* TFormMain::*Field;
+    const char* Name;
+    const char* Caption;
+    const char* Hint;     // "" for none
+    const char* Shortcut; // "" for none
+    const char* Category; // "" for none
+    int Image;            // index into ActionImages, -1 for none
+};
+
+// The command table: caption, hint, shortcut, category and image of every action.
+constexpr std::array<TActionSpec, 16> ActionTable = {{
+    {&TFormMain::A_New, "A_New", "New", "Create a new barcode page", "Ctrl+N", "File", 0},
+    {&TFormMain::A_Open, "A_Open", "Open", "Open barcode page file", "Ctrl+O", "File", 1},
+    {&TFormMain::A_Save, "A_Save", "Save", "Save page to file", "Ctrl+S", "File", 2},
+    {&TFormMain::A_SaveAs, "A_SaveAs", "Save as...", "", "", "File", -1},
+    {&TFormMain::A_GraphExport, "A_GraphExport", "Export barcode graphic...",
+     "Export barcode graphic", "", "File", 3},
+    {&TFormMain::A_Print, "A_Print", "Print", "Print page to printer", "Ctrl+P", "File", 4},
+    {&TFormMain::A_PrinterSetup, "A_PrinterSetup", "Printer setup...", "", "", "File", -1},
+    {&TFormMain::A_ShowBarcodeProps, "A_ShowBarcodeProps", "Barcode properties", "", "", "View",
+     -1},
+    {&TFormMain::A_ShowPageProps, "A_ShowPageProps", "Page properties", "", "", "View", -1},
+    {&TFormMain::A_BarcodeItem, "A_BarcodeItem", "Insert barcode", "Insert barcode", "", "Edit", 5},
+    {&TFormMain::A_DeleteItem, "A_DeleteItem", "Delete", "Delete selected items", "", "Edit", 6},
+    {&TFormMain::A_EditCut, "A_EditCut", "C&ut", "", "Ctrl+X", "Edit", -1},
+    {&TFormMain::A_EditCopy, "A_EditCopy", "&Copy", "", "Ctrl+C", "Edit", -1},
+    {&TFormMain::A_Paste, "A_Paste", "&Paste", "", "Ctrl+V", "Edit", -1},
+    {&TFormMain::A_EditSelectAll, "A_EditSelectAll", "Select &all", "", "Ctrl+A", "Edit", -1},
+    {&TFormMain::A_About, "A_About", "About...", "", "", "", -1},
+}};
+
+struct TActionImage {
+    const char* ThemeName; // freedesktop icon name; "" where the naming scheme has none
+    const char* Resource;  // bundled fallback
+};
+
+// IL_Actions: new, open, save, export graphic, print, insert barcode, delete.
+constexpr std::array<TActionImage, 7> ActionImages = {{
+    {"document-new", ":/icons/new.svg"},
+    {"document-open", ":/icons/open.svg"},
+    {"document-save", ":/icons/save.svg"},
+    {"", ":/icons/export.svg"},
+    {"document-print", ":/icons/print.svg"},
+    {"", ":/icons/barcode.svg"},
+    {"edit-delete", ":/icons/delete.svg"},
+}};
+
+QIcon ActionIcon(int Image) {
+    const TActionImage& Entry = ActionImages[static_cast<std::size_t>(Image)];
+    const QIcon Bundled(QString::fromLatin1(Entry.Resource));
+    if (*Entry.ThemeName == '\0')
+        return Bundled;
+    return QIcon::fromTheme(QString::fromLatin1(Entry.ThemeName), Bundled);
+}
+
+// The focused field as the Edit commands see it: Field is the text field (line edit, spin box or
+// combo box), Edit its editor; a drop-down list has no editor.
+struct TTextField {
+    QWidget* Field = nullptr;
+    QLineEdit* Edit = nullptr;
+};
+
+TTextField TextFieldOf(QWidget* Control) {
+    if (Control == nullptr)
+        return {};
+    // The editor inside a spin box or combo box stands for its box.
+    if (qobject_cast<QLineEdit*>(Control) != nullptr && Control->parentWidget() != nullptr &&
+        (qobject_cast<QAbstractSpinBox*>(Control->parentWidget()) != nullptr ||
+         qobject_cast<QComboBox*>(Control->parentWidget()) != nullptr))
+        Control = Control->parentWidget();
+    if (Control->property(NoTextCommandsProperty).toBool())
+        return {};
+    if (auto* Edit = qobject_cast<QLineEdit*>(Control))
+        return {Edit, Edit};
+    if (auto* Spin = qobject_cast<QAbstractSpinBox*>(Control))
+        return {Spin, Spin->findChild<QLineEdit*>()};
+    if (auto* Combo = qobject_cast<QComboBox*>(Control))
+        return {Combo, Combo->lineEdit()};
+    return {};
+}
+
+void SetEnabled(QAction* Action, bool Value) {
+    if (Action->isEnabled() != Value)
+        Action->setEnabled(Value);
+}
+
+void SetText(QLabel* Label, const QString& Text) {
+    if (Label->text() != Text)
+        Label->setText(Text);
+}
+
+// At least Width pixels, wider where the font needs it to show Sample whole.
+QLabel* StatusLabel(int Width, const QString& Sample) {
+    auto* Label = new QLabel;
+    Label->setFixedWidth(std::max(Width, Label->fontMetrics().horizontalAdvance(Sample) + 12));
+    Label->setAlignment(Qt::AlignCenter);
+    return Label;
+}
+
+} // namespace
+
+TFormMain::TFormMain(std::unique_ptr<TPrompts> Prompts, QWidget* Parent)
+    : QMainWindow(Parent), FPrompts(std::move(Prompts)) {
+    Q_INIT_RESOURCE(tessmira);
+    if (FPrompts == nullptr)
+        FPrompts = std::make_unique<TDialogPrompts>();
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(Caption);
     resize(720, 550);
+    setDockOptions(QMainWindow::AnimatedDocks);
+
+    DesignPanel1 = new TDesignPanel(this);
+    DesignPanel1->setObjectName(QStringLiteral("DesignPanel1"));
+    setCentralWidget(DesignPanel1);
+    Designer1 = new TDesigner(this);
+    Designer1->setObjectName(QStringLiteral("Designer1"));
+    Designer1->SetDesignPanel(DesignPanel1);
+    connect(Designer1, &TDesigner::OnChangeSelection, this, &TFormMain::Designer1ChangeSelection);
+    connect(Designer1, &TDesigner::OnChange, this, &TFormMain::Designer1Change);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+
+    FPage = NewDocumentPage();
+
+    FormBarcodeProps = new TFormBarcodeProps(this);
+    FormBarcodeProps->hide();
+    FormPageProps = new TFormPageProps(this);
+    FormPageProps->hide();
+
+    // Asking another program's clipboard for its formats is a round trip: ask once per change.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { FClipboardTextKnown = false; });
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TFormMain::UpdateActions);
+}
+
+TFormMain::~TFormMain() {
+    FDestroying = true;
+    FPage.reset();
+}
+
+void TFormMain::CreateActions() {
+    for (const TActionSpec& Spec : ActionTable) {
+        auto* Action = new QAction(QString::fromLatin1(Spec.Caption), this);
+        Action->setObjectName(QString::fromLatin1(Spec.Name));
+        const QString Hint = QString::fromLatin1(Spec.Hint);
+        if (!Hint.isEmpty()) {
+            Action->setToolTip(Hint);
+            Action->setStatusTip(Hint);
+        }
+        if (*Spec.Shortcut != '\0')
+            Action->setShortcut(QKeySequence(QString::fromLatin1(Spec.Shortcut)));
+        Action->setProperty("category", QString::fromLatin1(Spec.Category));
+        if (Spec.Image >= 0)
+            Action->setIcon(ActionIcon(Spec.Image));
+        this->*Spec.Field = Action;
+    }
+    A_ShowBarcodeProps->setCheckable(true);
+    A_ShowBarcodeProps->setChecked(true);
+    A_ShowPageProps->setCheckable(true);
+
+    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 14> Handlers = {{
+        {A_New, &TFormMain::A_NewExecute},
+        {A_Open, &TFormMain::A_OpenExecute},
+        {A_Save, &TFormMain::A_SaveExecute},
+        {A_SaveAs, &TFormMain::A_SaveAsExecute},
+        {A_GraphExport, &TFormMain::A_GraphExportExecute},
+        {A_Print, &TFormMain::A_PrintExecute},
+        {A_PrinterSetup, &TFormMain::A_PrinterSetupExecute},
+        {A_BarcodeItem, &TFormMain::A_BarcodeItemExecute},
+        {A_DeleteItem, &TFormMain::A_DeleteItemExecute},
+        {A_EditCut, &TFormMain::A_EditCutExecute},
+        {A_EditCopy, &TFormMain::A_EditCopyExecute},
+        {A_Paste, &TFormMain::A_PasteExecute},
+        {A_EditSelectAll, &TFormMain::A_EditSelectAllExecute},
+        {A_About, &TFormMain::A_AboutExecute},
+    }};
+    for (const auto& [Action, Handler] : Handlers)
+        connect(Action, &QAction::triggered, this,
+                [this, Handler] { RunCommand([this, Handler] { (this->*Handler)(); }); });
+    connect(A_ShowBarcodeProps, &QAction::triggered, this,
+            [this](bool Checked) { FormBarcodeProps->setVisible(Checked); });
+    connect(A_ShowPageProps, &QAction::triggered, this,
+            [this](bool Checked) { FormPageProps->setVisible(Checked); });
+
+    MI_Exit = new QAction(QStringLiteral("Exit"), this);
+    MI_Exit->setObjectName(QStringLiteral("MI_Exit"));
+    connect(MI_Exit, &QAction::triggered, this, &QWidget::close);
+}
+
+void TFormMain::CreateMenus() {
+    QMenu* File = menuBar()->addMenu(QStringLiteral("&File"));
+    File->addAction(A_New);
+    File->addSeparator();
+    File->addAction(A_Open);
+    File->addSeparator();
+    File->addActions({A_Save, A_SaveAs, A_GraphExport});
+    File->addSeparator();
+    File->addActions({A_Print, A_PrinterSetup});
+    File->addSeparator();
+    File->addAction(MI_Exit);
+
+    QMenu* Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Edit->addActions({A_EditCut, A_EditCopy, A_Paste});
+    Edit->addSeparator();
+    Edit->addAction(A_EditSelectAll);
+
+    QMenu* View = menuBar()->addMenu(QStringLiteral("&View"));
+    View->addActions({A_ShowBarcodeProps, A_ShowPageProps});
+
+    QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
+    Help->addAction(A_About);
+
+    // The context menu shows Ins and Del beside Insert barcode and Delete, which have no
+    // shortcut of their own; the keys work only while the menu is open.
+    POP_DesignerPanel = new QMenu(this);
+    POP_DesignerPanel->setObjectName(QStringLiteral("POP_DesignerPanel"));
+    for (const auto& [Action, Key] :
+         {std::pair{A_BarcodeItem, Qt::Key_Insert}, std::pair{A_DeleteItem, Qt::Key_Delete}}) {
+        auto* Item = new QAction(Action->icon(), Action->text(), POP_DesignerPanel);
+        Item->setShortcut(QKeySequence(Key));
+        Item->setShortcutContext(Qt::WidgetShortcut);
+        Item->setEnabled(Action->isEnabled());
+        connect(Action, &QAction::enabledChanged, Item, &QAction::setEnabled);
+        connect(Item, &QAction::triggered, Action, &QAction::trigger);
+        POP_DesignerPanel->addAction(Item);
+    }
+    POP_DesignerPanel->addSeparator();
+    POP_DesignerPanel->addAction(A_GraphExport);
+    POP_DesignerPanel->addSeparator();
+    POP_DesignerPanel->addActions({A_EditCut, A_EditCopy, A_Paste});
+    POP_DesignerPanel->addSeparator();
+    POP_DesignerPanel->addAction(A_EditSelectAll);
+    DesignPanel1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DesignPanel1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& At) { POP_DesignerPanel->popup(DesignPanel1->mapToGlobal(At)); });
+}
+
+void TFormMain::CreateToolBar() {
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setIconSize(QSize(24, 24));
+    ToolBar1->setMovable(false);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ToolBar1->addActions({A_New, A_Open, A_Save, A_GraphExport, A_Print});
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({A_BarcodeItem, A_DeleteItem});
+    for (QAction* Action : ToolBar1->actions())
+        if (auto* Button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(Action))) {
+            Button->setFixedSize(31, 30);
+            Button->setAutoRaise(true);
+        }
+}
+
+void TFormMain::CreateStatusBar() {
+    L_Modified = new QLabel(QStringLiteral(" "));
+    L_Modified->setObjectName(QStringLiteral("L_Modified"));
+    L_Modified->setFixedWidth(88);
+    QFont Bold = L_Modified->font();
+    Bold.setBold(true);
+    L_Modified->setFont(Bold);
+    statusBar()->addWidget(L_Modified);
+
+    L_CapsLock = StatusLabel(104, QStringLiteral("Caps: Off"));
+    L_CapsLock->setObjectName(QStringLiteral("L_CapsLock"));
+    L_NumLock = StatusLabel(104, QStringLiteral("Num: Off"));
+    L_NumLock->setObjectName(QStringLiteral("L_NumLock"));
+    L_Clock = StatusLabel(104, QStringLiteral("00/00/00 00:00:00"));
+    L_Clock->setObjectName(QStringLiteral("L_Clock"));
+    statusBar()->addPermanentWidget(L_CapsLock);
+    statusBar()->addPermanentWidget(L_NumLock);
+    statusBar()->addPermanentWidget(L_Clock);
+
+    FLockKeys = new TLockKeys(this);
+    FBlinkTimer = new QTimer(this);
+    FBlinkTimer->setInterval(500);
+    connect(FBlinkTimer, &QTimer::timeout, this, &TFormMain::BlinkModified);
+    BlinkModified();
+    auto* Clock = new QTimer(this);
+    Clock->setInterval(1000);
+    connect(Clock, &QTimer::timeout, this, &TFormMain::Tick);
+    Clock->start();
+    Tick();
+}
+
+void TFormMain::RunCommand(const std::function<void()>& Command) {
+    try {
+        Command();
+    } catch (const std::exception& Error) {
+        FPrompts->ShowError(this, QString::fromStdString(Error.what()));
+    }
+}
+
+void TFormMain::SetModified(bool Value) {
+    FModified = Value;
+}
+
+void TFormMain::showEvent(QShowEvent* Event) {
+    QMainWindow::showEvent(Event);
+    if (FShownOnce)
+        return;
+    FShownOnce = true;
+    RunCommand([this] {
+        Designer1->SetDesignControl(FPage.get());
+        Designer1->SetActive(true);
+        FormPageProps->LoadPage(FPage.get());
+        FormPageProps->EnableControls(true);
+        addDockWidget(Qt::LeftDockWidgetArea, FormBarcodeProps);
+        addDockWidget(Qt::RightDockWidgetArea, FormPageProps);
+        FormBarcodeProps->show();
+        FormPageProps->show();
+    });
+}
+
+void TFormMain::closeEvent(QCloseEvent* Event) {
+    bool MayClose = false;
+    RunCommand([this, &MayClose] { MayClose = QuerySave(); });
+    if (MayClose)
+        Event->accept();
+    else
+        Event->ignore();
+}
+
+bool TFormMain::QuerySave() {
+    if (!FModified)
+        return true;
+    switch (FPrompts->AskSaveChanges(this)) {
+    case saYes:
+        // Cancelling the save dialog still lets the caller go on; an error does not.
+        A_SaveExecute();
+        return true;
+    case saNo:
+        return true;
+    case saCancel:
+        break;
+    }
+    return false;
+}
+
+void TFormMain::InstallPage(std::unique_ptr<TReportPage> NewPage) {
+    Designer1->SetActive(false);
+    Designer1->SetDesignControl(nullptr);
+    FormPageProps->LoadPage(nullptr);
+    FormPageProps->EnableControls(false);
+    FPage = std::move(NewPage);
+    Designer1->SetDesignControl(FPage.get());
+    Designer1->SetActive(true);
+    FormPageProps->LoadPage(FPage.get());
+    FormPageProps->EnableControls(true);
+}
+
+void TFormMain::SetFileCaption() {
+    setWindowTitle(Caption + " [" + FFileName + "]");
+}
+
+void TFormMain::A_NewExecute() {
+    if (!QuerySave())
+        return;
+    FFileName.clear();
+    setWindowTitle(Caption);
+    InstallPage(NewDocumentPage());
+    SetModified(false);
+}
+
+void TFormMain::A_OpenExecute() {
+    if (!QuerySave())
+        return;
+    QString Name;
+    if (!FPrompts->GetFileName(
+            this, Name,
+            {DocumentFilter, DocumentExt, QStringLiteral("Open"), QDir::currentPath(), false}))
+        return;
+    // The file is read completely before the current page is given up, so a file that cannot be
+    // read leaves the page, its file name and its modified state as they were.
+    InstallPage(ReadDocument(Name));
+    FFileName = Name;
+    SetModified(false);
+    SetFileCaption();
+}
+
+void TFormMain::SaveToFile(bool AlwaysAsk) {
+    QString Name = FFileName;
+    if (AlwaysAsk || Name.isEmpty()) {
+        if (!FPrompts->GetFileName(this, Name,
+                                   {DocumentFilter, DocumentExt, QStringLiteral("Save as"),
+                                    QDir::currentPath(), true}))
+            return;
+    }
+    WriteDocument(*FPage, Name);
+    FFileName = Name;
+    SetModified(false);
+    SetFileCaption();
+}
+
+void TFormMain::A_SaveExecute() {
+    SaveToFile(false);
+}
+
+void TFormMain::A_SaveAsExecute() {
+    SaveToFile(true);
+}
+
+void TFormMain::A_GraphExportExecute() {
+    if (!SingleBarcodeSelected())
+        return;
+    ExportBarcodeGraphic(*AsBarcodeItem(Designer1->SelectedComponents().Items(0)), this);
+}
+
+void TFormMain::A_PrintExecute() {
+    PrintPage(*FPage, this);
+}
+
+void TFormMain::A_PrinterSetupExecute() {
+    RunPrinterSetup(*FPage, this);
+}
+
+void TFormMain::A_BarcodeItemExecute() {
+    InsertBarcodeItem(*FPage);
+    SetModified(true);
+}
+
+void TFormMain::A_DeleteItemExecute() {
+    const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
+    std::vector<QObject*> Items;
+    for (int I = 0; I < Selection.Count(); ++I)
+        if (IsPrintable(Selection.Items(I)))
+            Items.push_back(Selection.Items(I));
+    for (QObject* Item : Items)
+        delete Item;
+    SetModified(true);
+}
+
+void TFormMain::A_EditCutExecute() {
+    QWidget* Control = ActiveControl();
+    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr) {
+        if (Field.Edit != nullptr)
+            Field.Edit->cut();
+    } else if (DesignPanelActive(Control) && SingleBarcodeSelected()) {
+        PutComponentOnClipboard(Designer1->SelectedComponents().Items(0));
+        A_DeleteItemExecute();
+    }
+}
+
+void TFormMain::A_EditCopyExecute() {
+    QWidget* Control = ActiveControl();
+    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr) {
+        if (Field.Edit != nullptr)
+            Field.Edit->copy();
+    } else if (DesignPanelActive(Control) && SingleBarcodeSelected()) {
+        PutComponentOnClipboard(Designer1->SelectedComponents().Items(0));
+    }
+}
+
+void TFormMain::A_PasteExecute() {
+    QWidget* Control = ActiveControl();
+    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr) {
+        if (Field.Edit != nullptr)
+            Field.Edit->paste();
+    } else if (DesignPanelActive(Control)) {
+        PasteComponent(*FPage);
+    }
+}
+
+void TFormMain::A_EditSelectAllExecute() {
+    QWidget* Control = ActiveControl();
+    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr) {
+        if (auto* Spin = qobject_cast<QAbstractSpinBox*>(Field.Field))
+            Spin->selectAll();
+        else if (Field.Edit != nullptr)
+            Field.Edit->selectAll();
+    } else if (DesignPanelActive(Control)) {
+        Designer1->SelectAll();
+    }
+}
+
+void TFormMain::A_AboutExecute() {
+    FPrompts->ShowAbout(
+        this, QStringLiteral("About Tessmira"),
+        QStringLiteral("<b>Tessmira</b> %1<br>Designs and prints pages of barcodes.")
+            .arg(QCoreApplication::applicationVersion()));
+}
+
+QWidget* TFormMain::ActiveControl() const {
+    // A floating panel is a window of its own but still a child of the main window.
+    for (QWidget* W = QApplication::focusWidget(); W != nullptr; W = W->parentWidget())
+        if (W == this)
+            return QApplication::focusWidget();
+    return nullptr;
+}
+
+bool TFormMain::DesignPanelActive(const QWidget* Control) const {
+    for (const QWidget* W = Control; W != nullptr; W = W->parentWidget())
+        if (W == DesignPanel1)
+            return true;
+    return false;
+}
+
+bool TFormMain::SingleBarcodeSelected() const {
+    const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
+    return Selection.Count() == 1 && AsBarcodeItem(Selection.Items(0)) != nullptr;
+}
+
+void TFormMain::UpdateActions() {
+    A_SaveUpdate();
+    A_GraphExportUpdate();
+    A_DeleteItemUpdate();
+    A_EditCopyUpdate();
+    A_PasteUpdate();
+    A_EditSelectAllUpdate();
+    A_ShowPropsUpdate();
+    SetText(L_CapsLock,
+            FLockKeys->CapsLock() ? QStringLiteral("Caps: On") : QStringLiteral("Caps: Off"));
+    SetText(L_NumLock,
+            FLockKeys->NumLock() ? QStringLiteral("Num: On") : QStringLiteral("Num: Off"));
+}
+
+void TFormMain::A_SaveUpdate() {
+    SetEnabled(A_Save, FModified);
+    const QString Text = FModified ? QStringLiteral("Modified") : QString();
+    if (L_Modified->text() == Text)
+        return;
+    L_Modified->setText(Text);
+    FBlinkOn = true;
+    BlinkModified();
+    if (FModified)
+        FBlinkTimer->start();
+    else
+        FBlinkTimer->stop();
+}
+
+void TFormMain::A_GraphExportUpdate() {
+    SetEnabled(A_GraphExport, SingleBarcodeSelected());
+}
+
+void TFormMain::A_DeleteItemUpdate() {
+    const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
+    bool Any = false;
+    for (int I = 0; I < Selection.Count() && !Any; ++I)
+        Any = IsPrintable(Selection.Items(I));
+    SetEnabled(A_DeleteItem, Any);
+}
+
+void TFormMain::A_EditCopyUpdate() {
+    QWidget* Control = ActiveControl();
+    const bool Enabled = TextFieldOf(Control).Field != nullptr ||
+                         (DesignPanelActive(Control) && SingleBarcodeSelected());
+    SetEnabled(A_EditCut, Enabled);
+    SetEnabled(A_EditCopy, Enabled);
+}
+
+bool TFormMain::ClipboardHasText() {
+    if (!FClipboardTextKnown) {
+        const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
+        FClipboardHasText = Data != nullptr && Data->hasText();
+        FClipboardTextKnown = true;
+    }
+    return FClipboardHasText;
+}
+
+void TFormMain::A_PasteUpdate() {
+    QWidget* Control = ActiveControl();
+    const bool Enabled = TextFieldOf(Control).Field != nullptr
+                             ? ClipboardHasText()
+                             : DesignPanelActive(Control) && ClipboardHasComponent();
+    SetEnabled(A_Paste, Enabled);
+}
+
+void TFormMain::A_EditSelectAllUpdate() {
+    QWidget* Control = ActiveControl();
+    SetEnabled(A_EditSelectAll,
+               TextFieldOf(Control).Field != nullptr || DesignPanelActive(Control));
+}
+
+void TFormMain::A_ShowPropsUpdate() {
+    for (const auto& [Action, Panel] :
+         {std::pair<QAction*, QWidget*>{A_ShowBarcodeProps, FormBarcodeProps},
+          std::pair<QAction*, QWidget*>{A_ShowPageProps, FormPageProps}})
+        if (Action->isChecked() == Panel->isHidden())
+            Action->setChecked(!Panel->isHidden());
+}
+
+void TFormMain::Designer1ChangeSelection() {
+    if (FDestroying)
+        return;
+    const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
+    bool Usable = Selection.Count() > 0;
+    for (int I = 0; I < Selection.Count() && Usable; ++I)
+        Usable = AsBarcodeItem(Selection.Items(I)) != nullptr;
+    FormBarcodeProps->EnableControls(Usable);
+    FormBarcodeProps->LoadBarcode(Usable ? AsBarcodeItem(Selection.Items(0)) : nullptr);
+}
+
+void TFormMain::Designer1Change() {
+    const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
+    if (Selection.Count() == 0)
+        return;
+    TBarcodeItem* First = AsBarcodeItem(Selection.Items(0));
+    if (First == nullptr)
+        return;
+    FormBarcodeProps->LoadBarcode(First);
+    SetModified(true);
+}
+
+void TFormMain::BlinkModified() {
+    QPalette Palette = L_Modified->palette();
+    Palette.setColor(QPalette::WindowText,
+                     FBlinkOn ? QColor(Qt::red) : Palette.color(QPalette::Window));
+    L_Modified->setPalette(Palette);
+    FBlinkOn = !FBlinkOn;
+}
+
+void TFormMain::Tick() {
+    SetText(L_Clock, QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yy hh:mm:ss")));
+    FLockKeys->Refresh();
 }

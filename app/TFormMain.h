@@ -1,9 +1,133 @@
 #pragma once
 
-#include <QMainWindow>
+#include "app/TPrompts.h"
 
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+class TDesignPanel;
+class TDesigner;
+class TFormBarcodeProps;
+class TFormPageProps;
+class TLockKeys;
+class TReportPage;
+
+// The application shell: the one page being edited, its file name and modified state, and every
+// command of the program.
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TFormMain(QWidget* Parent = nullptr);
+    // Prompts default to the platform's message boxes and file dialogs.
+    explicit TFormMain(std::unique_ptr<TPrompts> Prompts = nullptr, QWidget* Parent = nullptr);
+    ~TFormMain() override;
+
+    TReportPage* Page() const { return FPage.get(); }
+    const QString& FileName() const { return FFileName; }
+    bool Modified() const { return FModified; }
+    // The operation that item and property changes use to mark the document.
+    void SetModified(bool Value);
+
+    // Whether unsaved changes may be dropped; asks the user when there are any.
+    bool QuerySave();
+
+    // Runs one command; an error ends it and is shown in a message box, and the program goes on.
+    void RunCommand(const std::function<void()>& Command);
+
+    TDesigner* Designer1 = nullptr;
+    TDesignPanel* DesignPanel1 = nullptr;
+    TFormBarcodeProps* FormBarcodeProps = nullptr;
+    TFormPageProps* FormPageProps = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QLabel* L_Modified = nullptr;
+    QLabel* L_CapsLock = nullptr;
+    QLabel* L_NumLock = nullptr;
+    QLabel* L_Clock = nullptr;
+    QMenu* POP_DesignerPanel = nullptr;
+
+    QAction* A_New = nullptr;
+    QAction* A_Open = nullptr;
+    QAction* A_Save = nullptr;
+    QAction* A_SaveAs = nullptr;
+    QAction* A_GraphExport = nullptr;
+    QAction* A_Print = nullptr;
+    QAction* A_PrinterSetup = nullptr;
+    QAction* A_ShowBarcodeProps = nullptr;
+    QAction* A_ShowPageProps = nullptr;
+    QAction* A_BarcodeItem = nullptr;
+    QAction* A_DeleteItem = nullptr;
+    QAction* A_EditCut = nullptr;
+    QAction* A_EditCopy = nullptr;
+    QAction* A_Paste = nullptr;
+    QAction* A_EditSelectAll = nullptr;
+    QAction* A_About = nullptr;
+    QAction* MI_Exit = nullptr;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+
+    void A_NewExecute();
+    void A_OpenExecute();
+    void A_SaveExecute();
+    void A_SaveAsExecute();
+    void A_GraphExportExecute();
+    void A_PrintExecute();
+    void A_PrinterSetupExecute();
+    void A_BarcodeItemExecute();
+    void A_DeleteItemExecute();
+    void A_EditCutExecute();
+    void A_EditCopyExecute();
+    void A_PasteExecute();
+    void A_EditSelectAllExecute();
+    void A_AboutExecute();
+
+    // The update handlers, run whenever the application is about to wait for events.
+    void UpdateActions();
+    void A_SaveUpdate();
+    void A_GraphExportUpdate();
+    void A_DeleteItemUpdate();
+    void A_EditCopyUpdate();
+    void A_PasteUpdate();
+    void A_EditSelectAllUpdate();
+    void A_ShowPropsUpdate();
+
+    void Designer1ChangeSelection();
+    void Designer1Change();
+
+    void SaveToFile(bool AlwaysAsk);
+    void InstallPage(std::unique_ptr<TReportPage> NewPage);
+    void SetFileCaption();
+    // The focused control of the window or of one of its panels; nullptr otherwise.
+    QWidget* ActiveControl() const;
+    bool DesignPanelActive(const QWidget* Control) const;
+    // The selection holds exactly one component and it is a barcode item.
+    bool SingleBarcodeSelected() const;
+    bool ClipboardHasText();
+    void BlinkModified();
+    void Tick();
+
+    std::unique_ptr<TPrompts> FPrompts;
+    std::unique_ptr<TReportPage> FPage;
+    QString FFileName;
+    bool FModified = false;
+    bool FShownOnce = false;
+    bool FDestroying = false;
+    TLockKeys* FLockKeys = nullptr;
+    QTimer* FBlinkTimer = nullptr;
+    bool FBlinkOn = true;
+    bool FClipboardTextKnown = false;
+    bool FClipboardHasText = false;
 };

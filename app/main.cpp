@@ -1,9 +1,38 @@
 #include "app/TFormMain.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <exception>
+
+namespace {
+
+// The last resort for an error that leaves an event handler: show it and go on, as the commands do.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* Receiver, QEvent* Event) override {
+        try {
+            return QApplication::notify(Receiver, Event);
+        } catch (const std::exception& Error) {
+            QMessageBox::critical(activeWindow(), applicationDisplayName(),
+                                  QString::fromStdString(Error.what()));
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication App(argc, argv);
+    TApplication App(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessmira"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSMIRA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("tessmira"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessmira.svg")));
+    // The main window creates the barcode panel and then the page panel; closing it ends the
+    // program.
     TFormMain Form;
     Form.show();
     return QApplication::exec();

@@ -41,6 +41,13 @@ inline constexpr const char* CurrentDesignerMustBeActive = "Current designer mus
 inline constexpr const char* DuplicateDesigner = "Duplicate designer: %s";
 inline constexpr const char* ComponentsLocked = "Some components are locked. Can not delete components";
 
+// Main window
+inline constexpr const char* ConfirmCaption = "Confirm";
+inline constexpr const char* SaveChangesQuestion = "Changes are not saved! Save them now?";
+inline constexpr const char* DocumentFormatNotAvailable =
+    "The document file format is not available in this version";
+inline constexpr const char* CommandNotAvailable = "%s is not available in this version";
+
 // Printing
 inline constexpr const char* PrintJobNotReady = "Print job not ready";
 inline constexpr const char* PrinterIndexOutOfRange = "Printer index out of range";

@@ -2,7 +2,7 @@
 # Installs, idempotently, every Debian 12 package that building, running and testing Tessmira needs.
 set -eu
 PACKAGES="cmake ninja-build g++ pkg-config
- qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libx11-dev
  libgtest-dev libgmock-dev libbenchmark-dev libzint-dev
  zbar-tools xvfb xauth imagemagick fonts-liberation fonts-dejavu-core
  clang libclang-rt-14-dev shared-mime-info desktop-file-utils"

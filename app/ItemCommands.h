@@ -1,0 +1,26 @@
+#pragma once
+
+class QObject;
+class QWidget;
+class TBarcodeItem;
+class TReportPage;
+
+// The item, clipboard and printer work behind the main window's commands, in one place.
+
+// The component as a barcode item, or nullptr.
+TBarcodeItem* AsBarcodeItem(QObject* Component);
+// True for a printable item (TPrintable or a descendant); the page is not one.
+bool IsPrintable(const QObject* Component);
+
+// A barcode item owned by and placed on the page at 50, 50, 100 x 50 pixels, symbology EAN-13.
+TBarcodeItem* InsertBarcodeItem(TReportPage& Page);
+
+void PutComponentOnClipboard(QObject* Component);
+bool ClipboardHasComponent();
+// Reads the clipboard's component with the page as owner and parent; anything but a barcode
+// item is destroyed again.
+void PasteComponent(TReportPage& Page);
+
+void PrintPage(TReportPage& Page, QWidget* Parent);
+void RunPrinterSetup(TReportPage& Page, QWidget* Parent);
+void ExportBarcodeGraphic(TBarcodeItem& Item, QWidget* Parent);

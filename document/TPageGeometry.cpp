@@ -82,6 +82,9 @@ void TPageGeometry::SetOrientation(TPrinterOrientation Value) {
 }
 
 void TPageGeometry::SetPaperSize(TPaperSize Value) {
+    // A value beyond the table (a damaged document) has no dimensions to apply.
+    if (static_cast<std::size_t>(Value) >= PaperSizeCount)
+        return;
     if (IsNamedPaperSize(Value)) {
         const TPaperDimension& Paper = PaperDimensions[static_cast<std::size_t>(Value)];
         BeginPixelUnits();

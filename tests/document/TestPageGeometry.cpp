@@ -103,6 +103,8 @@ TEST(PageGeometry, InvalidValuesAreIgnored) {
     Page.SetPageValue(G::pvLength, 100); // likewise
     Page.SetPageValue(7, 55);
     Page.SetPageValue(-1, 55);
+    Page.SetPaperSize(static_cast<TPaperSize>(PaperSizeCount));
+    EXPECT_EQ(Page.PaperSize(), TPaperSize::A4);
     EXPECT_EQ(NativeValues(Page), Before);
     for (const int Columns : {0, -1, -100}) {
         Page.SetColumns(Columns);

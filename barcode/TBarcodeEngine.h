@@ -76,8 +76,8 @@ std::string EncodeUPCSupp5(TBarcodeEngine& E);
 struct TBCdata {
     const char* DisplayName; // shown by the barcode properties panel
     bool NumericOnly;
-    const char* Name;   // the enumeration value's name, as documents store it
-    double RatioMin;    // Ratio is kept within RatioMin..RatioMax; 0..0 leaves it alone
+    const char* Name; // the enumeration value's name, as documents store it
+    double RatioMin;  // Ratio is kept within RatioMin..RatioMax; 0..0 leaves it alone
     double RatioMax;
     TEncoder Encoder;
 };
@@ -112,7 +112,6 @@ inline constexpr std::array<TBCdata, BarcodeTypeCount> BarcodeTypeTable = {{
 // Looks a TBarcodeType up by its stored name ("bcCodeEAN13"); false when there is none.
 bool BarcodeTypeFromName(std::string_view Name, TBarcodeType& Type);
 
-// TODO(engine): members below are the agreed interface; the engine frame fills them in.
 class TBarcodeEngine {
 public:
     TBarcodeEngine() = default;
@@ -146,6 +145,9 @@ public:
     void ValidateSettings();
     const std::array<std::int8_t, 4>& ModuleWidths() const { return FModules; }
 
+    // Draws the barcode stretched into Rect; angles other than 0, 90, 180 and 270 are taken to the
+    // nearest quarter turn. A pattern of no positive width (Modul 0) or an empty Rect draws
+    // nothing.
     void PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText);
 
     // Helpers shared by the encoders.
@@ -157,8 +159,12 @@ public:
     static std::string WidthsToPattern(std::string_view S);
     static int DigitSum(int N);
     TElement DecodeElement(char Ch) const;
+    // The summed element widths of a pattern this engine produced.
+    std::int32_t PatternWidth(std::string_view Pattern) const;
 
 private:
+    void ComputeModuleWidths();
+
     std::string FText;
     std::int32_t FModul = 1;
     double FRatio = 2.0;
@@ -169,7 +175,5 @@ private:
     std::int32_t FHeight = 0;
     TColor FColor = clWhite;
     TColor FColorBar = clBlack;
-    std::int32_t FLeft = 0;
-    std::int32_t FTop = 0;
     std::array<std::int8_t, 4> FModules{};
 };

@@ -1,0 +1,285 @@
+#include "document/TReader.h"
+
+#include "common/Messages.h"
+#include "common/TException.h"
+#include "common/Text1252.h"
+
+#include <cmath>
+#include <cstring>
+
+void InvalidPropertyValue() {
+    Raise(Msg::InvalidPropertyValue);
+}
+
+void TReader::Need(std::size_t Count) const {
+    if (Count > Remaining())
+        Raise(Msg::StreamReadError);
+}
+
+std::uint8_t TReader::ReadByte() {
+    Need(1);
+    return static_cast<std::uint8_t>(FData[FPosition++]);
+}
+
+std::uint64_t TReader::ReadLittleEndian(std::size_t Size) {
+    Need(Size);
+    std::uint64_t Value = 0;
+    for (std::size_t I = 0; I < Size; ++I)
+        Value |= std::uint64_t{static_cast<std::uint8_t>(FData[FPosition + I])} << (8 * I);
+    FPosition += Size;
+    return Value;
+}
+
+std::string_view TReader::ReadBytes(std::size_t Count) {
+    Need(Count);
+    const std::string_view Bytes = FData.substr(FPosition, Count);
+    FPosition += Count;
+    return Bytes;
+}
+
+std::uint32_t TReader::ReadLength() {
+    const auto Length = static_cast<std::uint32_t>(ReadLittleEndian(4));
+    Need(Length);
+    return Length;
+}
+
+void TReader::ReadSignature() {
+    const std::string_view Bytes = ReadBytes(StreamSignature.size());
+    if (std::memcmp(Bytes.data(), StreamSignature.data(), StreamSignature.size()) != 0)
+        Raise(Msg::InvalidStreamFormat);
+}
+
+void TReader::ReadPrefix(std::uint8_t& Flags, std::int32_t& ChildPosition) {
+    Flags = 0;
+    ChildPosition = 0;
+    Need(1);
+    const auto First = static_cast<std::uint8_t>(FData[FPosition]);
+    if ((First & PrefixMark) != PrefixMark)
+        return;
+    ++FPosition;
+    Flags = First & 0x0F;
+    if (Flags & ffChildPos) {
+        const std::int64_t Position = ReadInteger();
+        ChildPosition = static_cast<std::int32_t>(Position);
+    }
+}
+
+std::string_view TReader::ReadStr() {
+    const std::uint8_t Length = ReadByte();
+    return ReadBytes(Length);
+}
+
+TValueType TReader::NextValue() const {
+    Need(1);
+    return static_cast<TValueType>(FData[FPosition]);
+}
+
+TValueType TReader::ReadValue() {
+    return static_cast<TValueType>(ReadByte());
+}
+
+void TReader::ReadListBegin() {
+    if (ReadValue() != TValueType::vaList)
+        InvalidPropertyValue();
+}
+
+void TReader::ReadListEnd() {
+    if (ReadValue() != TValueType::vaNull)
+        InvalidPropertyValue();
+}
+
+std::int64_t TReader::ReadInteger(bool Allow64) {
+    switch (ReadValue()) {
+    case TValueType::vaInt8:
+        return static_cast<std::int8_t>(ReadLittleEndian(1));
+    case TValueType::vaInt16:
+        return static_cast<std::int16_t>(ReadLittleEndian(2));
+    case TValueType::vaInt32:
+        return static_cast<std::int32_t>(ReadLittleEndian(4));
+    case TValueType::vaInt64:
+        if (Allow64)
+            return static_cast<std::int64_t>(ReadLittleEndian(8));
+        break;
+    default:
+        break;
+    }
+    InvalidPropertyValue();
+}
+
+long double TReader::ReadFloat() {
+    long double Value;
+    switch (NextValue()) {
+    case TValueType::vaExtended: {
+        ++FPosition;
+        TExtendedBytes Bytes;
+        const std::string_view Raw = ReadBytes(Bytes.size());
+        std::memcpy(Bytes.data(), Raw.data(), Bytes.size());
+        Value = DecodeExtended(Bytes);
+        break;
+    }
+    case TValueType::vaInt8:
+    case TValueType::vaInt16:
+    case TValueType::vaInt32:
+    case TValueType::vaInt64:
+        Value = static_cast<long double>(ReadInteger(true));
+        break;
+    default:
+        InvalidPropertyValue();
+    }
+    if (!std::isfinite(Value))
+        InvalidPropertyValue();
+    return Value;
+}
+
+std::string_view TReader::ReadIdent() {
+    switch (ReadValue()) {
+    case TValueType::vaIdent:
+        return ReadStr();
+    case TValueType::vaFalse:
+        return "False";
+    case TValueType::vaTrue:
+        return "True";
+    case TValueType::vaNil:
+        return "nil";
+    case TValueType::vaNull:
+        return "Null";
+    default:
+        InvalidPropertyValue();
+    }
+}
+
+QString TReader::ReadString() {
+    switch (ReadValue()) {
+    case TValueType::vaString:
+        return FromCp1252(std::string(ReadStr()));
+    case TValueType::vaLString:
+        return FromCp1252(std::string(ReadBytes(ReadLength())));
+    case TValueType::vaWString: {
+        const std::uint32_t Units = static_cast<std::uint32_t>(ReadLittleEndian(4));
+        if (Units > Remaining() / 2)
+            Raise(Msg::StreamReadError);
+        const std::string_view Bytes = ReadBytes(std::size_t{Units} * 2);
+        QString Text(static_cast<qsizetype>(Units), Qt::Uninitialized);
+        for (std::uint32_t I = 0; I < Units; ++I)
+            Text[I] =
+                QChar(static_cast<char16_t>(static_cast<std::uint8_t>(Bytes[2 * I]) |
+                                            static_cast<std::uint8_t>(Bytes[2 * I + 1]) << 8));
+        return Text;
+    }
+    case TValueType::vaUTF8String: {
+        const std::string_view Bytes = ReadBytes(ReadLength());
+        return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
+    }
+    default:
+        InvalidPropertyValue();
+    }
+}
+
+std::string TReader::ReadString8() {
+    switch (NextValue()) {
+    case TValueType::vaString:
+        ++FPosition;
+        return std::string(ReadStr());
+    case TValueType::vaLString:
+        ++FPosition;
+        return std::string(ReadBytes(ReadLength()));
+    default:
+        return ToCp1252(ReadString());
+    }
+}
+
+std::uint32_t TReader::ReadSet(std::span<const std::string_view> Names) {
+    if (ReadValue() != TValueType::vaSet)
+        InvalidPropertyValue();
+    std::uint32_t Bits = 0;
+    for (;;) {
+        const std::string_view Name = ReadStr();
+        if (Name.empty())
+            return Bits;
+        std::size_t Member = 0;
+        while (Member < Names.size() && Member < 32 && !SameName(Names[Member], Name))
+            ++Member;
+        if (Member == Names.size() || Member >= 32)
+            InvalidPropertyValue();
+        Bits |= std::uint32_t{1} << Member;
+    }
+}
+
+void TReader::SkipValue() {
+    SkipValue(0);
+}
+
+void TReader::SkipProperties(int Depth) {
+    while (!EndOfList()) {
+        ReadStr();
+        SkipValue(Depth);
+    }
+    ++FPosition;
+}
+
+void TReader::SkipValue(int Depth) {
+    if (Depth > MaxNesting)
+        InvalidPropertyValue();
+    switch (ReadValue()) {
+    case TValueType::vaNull:
+    case TValueType::vaFalse:
+    case TValueType::vaTrue:
+    case TValueType::vaNil:
+        return;
+    case TValueType::vaList:
+        while (!EndOfList())
+            SkipValue(Depth + 1);
+        ++FPosition;
+        return;
+    case TValueType::vaInt8:
+        ReadBytes(1);
+        return;
+    case TValueType::vaInt16:
+        ReadBytes(2);
+        return;
+    case TValueType::vaInt32:
+    case TValueType::vaSingle:
+        ReadBytes(4);
+        return;
+    case TValueType::vaExtended:
+        ReadBytes(10);
+        return;
+    case TValueType::vaCurrency:
+    case TValueType::vaDate:
+    case TValueType::vaInt64:
+        ReadBytes(8);
+        return;
+    case TValueType::vaString:
+    case TValueType::vaIdent:
+        ReadStr();
+        return;
+    case TValueType::vaBinary:
+    case TValueType::vaLString:
+    case TValueType::vaUTF8String:
+        ReadBytes(ReadLength());
+        return;
+    case TValueType::vaWString: {
+        const auto Units = static_cast<std::uint32_t>(ReadLittleEndian(4));
+        if (Units > Remaining() / 2)
+            Raise(Msg::StreamReadError);
+        ReadBytes(std::size_t{Units} * 2);
+        return;
+    }
+    case TValueType::vaSet:
+        while (!ReadStr().empty()) {
+        }
+        return;
+    case TValueType::vaCollection:
+        while (!EndOfList()) {
+            const TValueType Next = NextValue();
+            if (Next == TValueType::vaInt8 || Next == TValueType::vaInt16 ||
+                Next == TValueType::vaInt32)
+                ReadInteger();
+            ReadListBegin();
+            SkipProperties(Depth + 1);
+        }
+        ++FPosition;
+        return;
+    }
+    InvalidPropertyValue();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "document/StreamFormat.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Reads the values of a component stream from bytes in memory. Every length is checked against
+// the bytes that remain before anything is allocated; running out of bytes fails with "Stream
+// read error", a value of the wrong kind with "Invalid property value".
+class TReader {
+public:
+    // Lists nested deeper than this are refused rather than followed.
+    static constexpr int MaxNesting = 32;
+
+    explicit TReader(std::string_view Data) : FData(Data) {}
+
+    std::size_t Position() const { return FPosition; }
+    std::size_t Remaining() const { return FData.size() - FPosition; }
+
+    // "Invalid stream format" unless the next four bytes are "TPF0".
+    void ReadSignature();
+    // The optional prefix of a component record; Flags is 0 without one.
+    void ReadPrefix(std::uint8_t& Flags, std::int32_t& ChildPosition);
+    // A short string: one length byte and that many bytes, viewed in place.
+    std::string_view ReadStr();
+
+    TValueType NextValue() const;
+    TValueType ReadValue();
+    // Whether the next byte ends a list (or a record's properties or children).
+    bool EndOfList() const { return NextValue() == TValueType::vaNull; }
+    void ReadListBegin();
+    void ReadListEnd();
+
+    // Tags 02 to 04 (and 13 when Allow64).
+    std::int64_t ReadInteger(bool Allow64 = false);
+    // Tag 05, or an integer tag converted; refuses values that are not finite.
+    long double ReadFloat();
+    // Tag 07, or 08, 09, 0D and 00 read as "False", "True", "nil" and "Null".
+    std::string_view ReadIdent();
+    // Tags 06, 0C (Windows-1252), 12 (UTF-16) and 14 (UTF-8).
+    QString ReadString();
+    // The same tags, as 8-bit (Windows-1252) text for string lists.
+    std::string ReadString8();
+    // Tag 0B; every name must be one of Names (compared without regard to case).
+    std::uint32_t ReadSet(std::span<const std::string_view> Names);
+    // Reads past one value of any kind, lists and collections included.
+    void SkipValue();
+
+    // Raw access for the values that need no conversion.
+    std::string_view ReadBytes(std::size_t Count);
+    std::uint32_t ReadLength();
+
+private:
+    std::uint8_t ReadByte();
+    std::uint64_t ReadLittleEndian(std::size_t Size);
+    void Need(std::size_t Count) const;
+    void SkipValue(int Depth);
+    void SkipProperties(int Depth);
+
+    std::string_view FData;
+    std::size_t FPosition = 0;
+};
+
+// Raises "Invalid property value".
+[[noreturn]] void InvalidPropertyValue();

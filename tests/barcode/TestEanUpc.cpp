@@ -1,3 +1,4 @@
+#include "PatternModules.h"
 #include "barcode/TBarcodeEngine.h"
 #include "common/TException.h"
 
@@ -15,20 +16,6 @@ TBarcodeEngine Engine(TBarcodeType Typ, const std::string& Text, bool Checksum,
     E.SetChecksum(Checksum);
     E.SetCheckSumMethod(Method);
     return E;
-}
-
-// The pattern at Modul 1 and Ratio 2.0 as modules: '1' dark, '0' light.
-std::string Modules(const std::string& Pattern) {
-    std::string Result;
-    for (const char Ch : Pattern) {
-        if (Ch >= '0' && Ch <= '3')
-            Result.append(static_cast<std::size_t>(Ch - '0' + 1), '0');
-        else if (Ch >= '5' && Ch <= '8')
-            Result.append(static_cast<std::size_t>(Ch - '5' + 1), '1');
-        else
-            ADD_FAILURE() << "unexpected pattern character " << Ch;
-    }
-    return Result;
 }
 
 } // namespace
@@ -74,7 +61,7 @@ TEST(EanUpc, SymbolsMatchTheStandardModuleByModule) {
     // clang-format on
     for (const Case& C : Cases) {
         TBarcodeEngine E = Engine(C.Typ, C.Text, C.Checksum);
-        EXPECT_EQ(Modules(E.EncodePattern()), C.Expected) << BarcodeTypeTable[C.Typ].Name;
+        EXPECT_EQ(PatternModules(E.EncodePattern()), C.Expected) << BarcodeTypeTable[C.Typ].Name;
         EXPECT_EQ(E.Width(), static_cast<std::int32_t>(C.Expected.size()));
     }
 }

@@ -1,14 +1,312 @@
-#include <QCoreApplication>
+// tessmira-cli: the program's work without a window. Each verb is one function that parses its
+// own options and calls the same code the window uses.
+
+#include "barcode/TBarcodeEngine.h"
+#include "common/Messages.h"
+#include "common/TException.h"
+#include "common/Text1252.h"
+
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <QTextStream>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int ExitEngineError = 1;
+constexpr int ExitUsage = 2;
+constexpr int ScreenPixelsPerInch = 96;
+
+// A wrong command line, reported with the verb's usage rather than as an engine error.
+struct TUsageError {
+    QString Message;
+};
+
+void Print(FILE* Stream, const QString& Text) {
+    const QByteArray Bytes = Text.toUtf8();
+    std::fwrite(Bytes.constData(), 1, static_cast<std::size_t>(Bytes.size()), Stream);
+}
+
+// Parses the verb's arguments; returns false after --help has been printed.
+bool ParseVerb(QCommandLineParser& Parser, const QStringList& Arguments, const char* Verb) {
+    const QCommandLineOption Help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    Parser.addOption(Help);
+    Parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    if (!Parser.parse(Arguments))
+        throw TUsageError{Parser.errorText()};
+    if (Parser.isSet(Help)) {
+        // Qt names the program by its path; the verb belongs in the usage line.
+        QString Text = Parser.helpText();
+        const qsizetype Options = Text.indexOf(QLatin1String(" [options]"));
+        if (Text.startsWith(QLatin1String("Usage: ")) && Options > 0)
+            Text.replace(7, Options - 7, QLatin1String("tessmira-cli ") + QLatin1String(Verb));
+        Print(stdout, Text);
+        return false;
+    }
+    return true;
+}
+
+struct TEngineOptions {
+    QCommandLineOption Type{QStringLiteral("type"),
+                            QStringLiteral("Symbology by its stored name, e.g. bcCodeEAN13 "
+                                           "(the default) or bcCode128B."),
+                            QStringLiteral("name"), QStringLiteral("bcCodeEAN13")};
+    QCommandLineOption Checksum{QStringLiteral("checksum"),
+                                QStringLiteral("Adds the optional check digit.")};
+    QCommandLineOption Method{QStringLiteral("method"),
+                              QStringLiteral("Check digit rule: csmNone or csmModulo10 (the "
+                                             "default)."),
+                              QStringLiteral("method"), QStringLiteral("csmModulo10")};
+    QCommandLineOption Modul{QStringLiteral("modul"),
+                             QStringLiteral("Narrow module width in drawing units (default 1)."),
+                             QStringLiteral("N"), QStringLiteral("1")};
+    QCommandLineOption Ratio{QStringLiteral("ratio"),
+                             QStringLiteral("Wide-to-narrow ratio (default 2.0)."),
+                             QStringLiteral("R"), QStringLiteral("2.0")};
+
+    void AddTo(QCommandLineParser& Parser) const {
+        Parser.addOptions({Type, Checksum, Method, Modul, Ratio});
+        Parser.addPositionalArgument(QStringLiteral("TEXT"),
+                                     QStringLiteral("The data to encode (UTF-8; use -- before a "
+                                                    "text that starts with \"-\")."));
+    }
+
+    // Settings in the order the barcode item writes them.
+    void ApplyTo(const QCommandLineParser& Parser, const QString& Text, TBarcodeEngine& E) const {
+        TBarcodeType Typ{};
+        const QString TypeName = Parser.value(Type);
+        if (!BarcodeTypeFromName(TypeName.toStdString(), Typ))
+            throw TUsageError{QStringLiteral("Unknown symbology: %1").arg(TypeName)};
+        const QString MethodName = Parser.value(Method);
+        if (MethodName != QLatin1String("csmNone") && MethodName != QLatin1String("csmModulo10"))
+            throw TUsageError{QStringLiteral("Unknown check digit rule: %1").arg(MethodName)};
+        bool Ok = false;
+        const int ModulValue = Parser.value(Modul).toInt(&Ok);
+        if (!Ok)
+            throw TUsageError{QStringLiteral("--modul needs an integer")};
+        const double RatioValue = Parser.value(Ratio).toDouble(&Ok);
+        if (!Ok || !std::isfinite(RatioValue))
+            throw TUsageError{QStringLiteral("--ratio needs a number")};
+        E.SetTyp(Typ);
+        E.SetChecksum(Parser.isSet(Checksum));
+        E.SetCheckSumMethod(MethodName == QLatin1String("csmNone") ? csmNone : csmModulo10);
+        E.SetModul(ModulValue);
+        E.SetRatio(RatioValue);
+        E.SetText(ToCp1252(Text));
+    }
+};
+
+QStringList Positionals(const QCommandLineParser& Parser, qsizetype Count) {
+    const QStringList Values = Parser.positionalArguments();
+    if (Values.size() != Count)
+        throw TUsageError{
+            QStringLiteral("Expected %1 argument(s), got %2").arg(Count).arg(Values.size())};
+    return Values;
+}
+
+int RunEncode(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(
+        QStringLiteral("Encodes TEXT and prints its module pattern, the text after encoding and "
+                       "the width in drawing units."));
+    const TEngineOptions Engine;
+    Engine.AddTo(Parser);
+    if (!ParseVerb(Parser, Arguments, "encode"))
+        return 0;
+    TBarcodeEngine E;
+    Engine.ApplyTo(Parser, Positionals(Parser, 1).at(0), E);
+    const std::string Pattern = E.EncodePattern();
+    const std::int32_t Width = E.Width();
+    Print(stdout, QStringLiteral("pattern: %1\ntext: %2\nwidth: %3\n")
+                      .arg(QString::fromLatin1(Pattern), FromCp1252(E.Text()))
+                      .arg(Width));
+    return 0;
+}
+
+QSize ParseSize(const QString& Value) {
+    const QStringList Parts = Value.split(QLatin1Char('x'));
+    bool OkW = false;
+    bool OkH = false;
+    const int W = Parts.size() == 2 ? Parts[0].toInt(&OkW) : 0;
+    const int H = Parts.size() == 2 ? Parts[1].toInt(&OkH) : 0;
+    if (!OkW || !OkH || W <= 0 || H <= 0)
+        throw TUsageError{QStringLiteral("--size needs WxH in pixels, e.g. 300x150")};
+    return {W, H};
+}
+
+int RunBarcode(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(
+        QStringLiteral("Draws one barcode with its readable text into a WxH pixel rectangle inside "
+                       "a white quiet zone and writes OUT as PNG, SVG or PDF (by its extension), "
+                       "at 96 pixels per inch."));
+    const TEngineOptions Engine;
+    Engine.AddTo(Parser);
+    Parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
+    const QCommandLineOption Angle(QStringLiteral("angle"),
+                                   QStringLiteral("Rotation counter-clockwise: 0 (default), 90, "
+                                                  "180 or 270."),
+                                   QStringLiteral("degrees"), QStringLiteral("0"));
+    const QCommandLineOption Size(QStringLiteral("size"),
+                                  QStringLiteral("The barcode's rectangle in pixels, e.g. 300x150 "
+                                                 "(required)."),
+                                  QStringLiteral("WxH"));
+    const QCommandLineOption Quiet(QStringLiteral("quiet"),
+                                   QStringLiteral("White margin on every side in pixels (default: "
+                                                  "10 modules)."),
+                                   QStringLiteral("N"));
+    Parser.addOptions({Angle, Size, Quiet});
+    if (!ParseVerb(Parser, Arguments, "barcode"))
+        return 0;
+    const QStringList Values = Positionals(Parser, 2);
+    TBarcodeEngine E;
+    Engine.ApplyTo(Parser, Values.at(0), E);
+    const QString AngleText = Parser.value(Angle);
+    if (!QStringList{"0", "90", "180", "270"}.contains(AngleText))
+        throw TUsageError{QStringLiteral("--angle must be 0, 90, 180 or 270")};
+    E.SetAngle(AngleText.toDouble());
+    if (!Parser.isSet(Size))
+        throw TUsageError{QStringLiteral("--size is required")};
+    const QSize Box = ParseSize(Parser.value(Size));
+    const QString Suffix = QFileInfo(Values.at(1)).suffix().toLower();
+    if (Suffix != QLatin1String("png") && Suffix != QLatin1String("svg") &&
+        Suffix != QLatin1String("pdf"))
+        throw TUsageError{QStringLiteral("OUT must end in .png, .svg or .pdf")};
+
+    const std::int32_t Modules = E.Width(); // validates the settings first
+    int Margin = 0;
+    if (Parser.isSet(Quiet)) {
+        bool Ok = false;
+        Margin = Parser.value(Quiet).toInt(&Ok);
+        if (!Ok || Margin < 0)
+            throw TUsageError{QStringLiteral("--quiet needs a number of pixels, 0 or more")};
+    } else if (Modules > 0) {
+        const int Length = E.Angle() == 0 || E.Angle() == 180 ? Box.width() : Box.height();
+        Margin = static_cast<int>(std::lround(10.0 * Length / Modules));
+    }
+    const QSize Page = Box + QSize(2 * Margin, 2 * Margin);
+    const QRect Target(QPoint(Margin, Margin), Box);
+    const auto Draw = [&](QPainter& Painter) {
+        Painter.fillRect(QRect(QPoint(0, 0), Page), Qt::white);
+        E.PaintBarcode(Painter, Target, true);
+    };
+
+    QFile File(Values.at(1));
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        Raise(Msg::CannotCreateFile,
+              {Values.at(1).toStdString(), File.errorString().toStdString()});
+    if (Suffix == QLatin1String("png")) {
+        QImage Image(Page, QImage::Format_RGB32);
+        Image.setDotsPerMeterX(static_cast<int>(std::lround(ScreenPixelsPerInch / 0.0254)));
+        Image.setDotsPerMeterY(Image.dotsPerMeterX());
+        QPainter Painter(&Image);
+        Draw(Painter);
+        Painter.end();
+        if (!Image.save(&File, "PNG"))
+            Raise(Msg::StreamWriteError);
+    } else if (Suffix == QLatin1String("svg")) {
+        QSvgGenerator Svg;
+        Svg.setOutputDevice(&File);
+        Svg.setSize(Page);
+        Svg.setViewBox(QRect(QPoint(0, 0), Page));
+        Svg.setResolution(ScreenPixelsPerInch);
+        QPainter Painter(&Svg);
+        Draw(Painter);
+    } else {
+        QPdfWriter Pdf(&File);
+        Pdf.setResolution(ScreenPixelsPerInch);
+        Pdf.setPageSize(QPageSize(QSizeF(Page) * 72.0 / ScreenPixelsPerInch, QPageSize::Point,
+                                  QString(), QPageSize::ExactMatch));
+        Pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter Painter(&Pdf);
+        Draw(Painter);
+    }
+    return 0;
+}
+
+struct TVerb {
+    const char* Name;
+    const char* Summary;
+    bool Draws; // needs fonts and so a GUI application
+    std::function<int(const QStringList&)> Run;
+};
+
+const std::vector<TVerb>& Verbs() {
+    static const std::vector<TVerb> List = {
+        {"encode", "print the module pattern, text and width of a barcode", false, RunEncode},
+        {"barcode", "draw one barcode into a PNG, SVG or PDF file", true, RunBarcode},
+    };
+    return List;
+}
+
+QString GeneralHelp() {
+    QString Text = QStringLiteral("Usage: tessmira-cli <verb> [options] [arguments]\n"
+                                  "       tessmira-cli <verb> --help\n"
+                                  "       tessmira-cli --version\n\nVerbs:\n");
+    for (const TVerb& Verb : Verbs())
+        Text += QStringLiteral("  %1  %2\n")
+                    .arg(QString::fromLatin1(Verb.Name).leftJustified(8), Verb.Summary);
+    return Text;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication App(argc, argv);
+    const QString First = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const TVerb* Verb = nullptr;
+    for (const TVerb& Candidate : Verbs())
+        if (First == QLatin1String(Candidate.Name))
+            Verb = &Candidate;
+    std::unique_ptr<QCoreApplication> App;
+    if (Verb != nullptr && Verb->Draws) {
+        // Drawing needs fonts, not a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        App = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        App = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("tessmira-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TESSMIRA_VERSION));
-    QCommandLineParser Parser;
-    Parser.setApplicationDescription(QStringLiteral("Tessmira without a window"));
-    Parser.addHelpOption();
-    Parser.addVersionOption();
-    Parser.process(App);
-    return 0;
+
+    if (Verb == nullptr) {
+        if (First == QLatin1String("--version") || First == QLatin1String("-v")) {
+            Print(stdout,
+                  QStringLiteral("tessmira-cli %1\n").arg(QStringLiteral(TESSMIRA_VERSION)));
+            return 0;
+        }
+        if (First == QLatin1String("--help") || First == QLatin1String("-h")) {
+            Print(stdout, GeneralHelp());
+            return 0;
+        }
+        Print(stderr,
+              (First.isEmpty() ? QString() : QStringLiteral("Unknown verb: %1\n\n").arg(First)) +
+                  GeneralHelp());
+        return ExitUsage;
+    }
+    QStringList Arguments = QCoreApplication::arguments();
+    Arguments.removeAt(1); // the verb's parser sees "tessmira-cli <options> <arguments>"
+    try {
+        return Verb->Run(Arguments);
+    } catch (const TUsageError& Error) {
+        Print(stderr, QStringLiteral("tessmira-cli %1: %2\nTry 'tessmira-cli %1 --help'.\n")
+                          .arg(QLatin1String(Verb->Name), Error.Message));
+        return ExitUsage;
+    } catch (const TException& Error) {
+        Print(stderr, QString::fromUtf8(Error.what()) + QLatin1Char('\n'));
+        return ExitEngineError;
+    }
 }

@@ -1,0 +1,159 @@
+#include "../barcode/Decode.h"
+#include "barcode/TBarcodeEngine.h"
+#include "common/Text1252.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TRun {
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+TRun RunCli(const QStringList& Arguments) {
+    QProcess Cli;
+    Cli.start(QStringLiteral(TESSMIRA_BINARY_DIR "/tools/tessmira-cli"), Arguments);
+    TRun Run;
+    if (!Cli.waitForFinished(30000) || Cli.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << "tessmira-cli did not run: " << Cli.errorString().toStdString();
+        return Run;
+    }
+    Run.ExitCode = Cli.exitCode();
+    Run.Out = QString::fromUtf8(Cli.readAllStandardOutput());
+    Run.Err = QString::fromUtf8(Cli.readAllStandardError());
+    return Run;
+}
+
+} // namespace
+
+// encode prints what the engine makes of the settings: the same pattern, text and width as the
+// engine gives in this process. Texts arrive as UTF-8 and go back as UTF-8.
+TEST(Cli, EncodePrintsPatternTextAndWidth) {
+    struct Case {
+        QStringList Arguments;
+        TBarcodeType Typ;
+        bool Checksum;
+        std::string Text; // Windows-1252
+    };
+    const Case Cases[] = {
+        {{"--type", "bcCodeEAN13", "--checksum", "123456789012"},
+         bcCodeEAN13,
+         true,
+         "123456789012"},
+        {{"--checksum", " 12345"}, bcCodeEAN13, true, " 12345"}, // EAN-13 is the default
+        {{"--type", "bcCode128B", "--", "-Gr\u00FC\u00DFe \u20AC"},
+         bcCode128B,
+         false,
+         "-Gr\xFC\xDF"
+         "e \x80"},
+        {{"--type", "bcCodeEAN128C", "--checksum", "12"}, bcCodeEAN128C, true, "12"},
+    };
+    for (const Case& C : Cases) {
+        TBarcodeEngine E;
+        E.SetTyp(C.Typ);
+        E.SetChecksum(C.Checksum);
+        E.SetText(C.Text);
+        const std::string Pattern = E.EncodePattern();
+        const TRun Run = RunCli(QStringList{"encode"} + C.Arguments);
+        EXPECT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
+        EXPECT_EQ(Run.Out.toStdString(), "pattern: " + Pattern +
+                                             "\ntext: " + FromCp1252(E.Text()).toStdString() +
+                                             "\nwidth: " + std::to_string(E.Width()) + "\n")
+            << C.Arguments.join(' ').toStdString();
+    }
+    // The text comes back in UTF-8, the euro sign included.
+    EXPECT_TRUE(
+        RunCli({"encode", "--type", "bcCode128B", "\u20AC1"}).Out.contains("text: \u20AC1"));
+}
+
+// An engine error is the message on stderr and exit code 1; a wrong command line exits with 2.
+TEST(Cli, ErrorsReportTheMessageAndFail) {
+    struct Case {
+        QStringList Arguments;
+        int ExitCode;
+        QString Err;
+    };
+    const Case Cases[] = {
+        {{"encode", "12a"}, 1, "Barcode must be numeric\n"},
+        {{"encode", "--type", "bcCodeEAN8", "123456789"}, 1, "Invalid Text len (EAN8)\n"},
+        {{"encode", "--type", "bcCode93", "test"}, 1, "TBarcodeEngine:Code93 bad Data <test>\n"},
+        {{"encode", "--type", "bcCodeEAN128B", "--checksum", "AB"},
+         1,
+         "'A' is not a valid integer value\n"},
+        {{"encode", "--type", "EAN13", "1"}, 2, "Unknown symbology: EAN13"},
+        {{"encode", "--method", "csmSome", "1"}, 2, "Unknown check digit rule: csmSome"},
+        {{"encode"}, 2, "Expected 1 argument(s), got 0"},
+        {{"encode", "--bogus", "1"}, 2, "Unknown option 'bogus'"},
+        {{"explode"}, 2, "Unknown verb: explode"},
+        {{"barcode", "1", "out.gif"}, 2, "--size is required"},
+        {{"barcode", "--size", "10x", "1", "out.png"}, 2, "--size needs WxH"},
+        {{"barcode", "--size", "10x10", "1", "out.gif"}, 2, "OUT must end in .png, .svg or .pdf"},
+        {{"barcode", "--size", "10x10", "--angle", "45", "1", "out.png"}, 2, "--angle must be"},
+        {{"barcode", "--size", "10x10", "1", "/nonexistent/dir/out.png"},
+         1,
+         "Cannot create file \"/nonexistent/dir/out.png\"."},
+    };
+    for (const Case& C : Cases) {
+        const TRun Run = RunCli(C.Arguments);
+        EXPECT_EQ(Run.ExitCode, C.ExitCode) << C.Arguments.join(' ').toStdString();
+        EXPECT_TRUE(Run.Err.contains(C.Err)) << Run.Err.toStdString();
+        EXPECT_TRUE(Run.Out.isEmpty()) << Run.Out.toStdString();
+    }
+    // Engine errors are exactly the message (the encode verb starts no GUI that could add noise).
+    EXPECT_EQ(RunCli({"encode", "12a"}).Err, "Barcode must be numeric\n");
+}
+
+TEST(Cli, HelpAndVersion) {
+    const TRun Version = RunCli({"--version"});
+    EXPECT_EQ(Version.ExitCode, 0);
+    EXPECT_EQ(Version.Out, QStringLiteral("tessmira-cli " TESSMIRA_VERSION "\n"));
+    const TRun Help = RunCli({"barcode", "--help"});
+    EXPECT_EQ(Help.ExitCode, 0);
+    for (const char* Option : {"--type", "--checksum", "--method", "--modul", "--ratio", "--angle",
+                               "--size", "--quiet", "TEXT", "OUT"})
+        EXPECT_TRUE(Help.Out.contains(QLatin1String(Option))) << Option;
+    EXPECT_TRUE(Help.Out.startsWith("Usage: tessmira-cli barcode [options] TEXT OUT"));
+}
+
+// barcode draws into WxH plus a quiet zone of 10 modules (here 3 pixels each) or --quiet
+// pixels; the PNG and the SVG both read back as the barcode's data.
+TEST(Cli, BarcodeWritesFilesThatDecode) {
+    QTemporaryDir Dir;
+    ASSERT_TRUE(Dir.isValid());
+    const QString Png = Dir.filePath("ean.png");
+    TRun Run = RunCli(
+        {"barcode", "--checksum", "--angle", "90", "--size", "150x285", "400638133393", Png});
+    ASSERT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
+    QImage Image(Png);
+    EXPECT_EQ(Image.size(), QSize(150 + 60, 285 + 60));
+    EXPECT_EQ(DecodeImage(Image), std::vector<std::string>{"4006381333931"});
+
+    Run = RunCli({"barcode", "--type", "bcCode128B", "--quiet", "5", "--size", "228x100",
+                  "Tessmira", Dir.filePath("code.svg")});
+    ASSERT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
+    EnsureGuiApplication();
+    QSvgRenderer Svg(Dir.filePath("code.svg"));
+    ASSERT_TRUE(Svg.isValid());
+    EXPECT_EQ(Svg.viewBox(), QRect(0, 0, 238, 110));
+    QImage Rendered(QSize(238, 110) * 2, QImage::Format_RGB32);
+    Rendered.fill(Qt::white);
+    QPainter Painter(&Rendered);
+    Svg.render(&Painter);
+    Painter.end();
+    EXPECT_EQ(DecodeImage(Rendered), std::vector<std::string>{"Tessmira"});
+
+    const QString Pdf = Dir.filePath("ean.pdf");
+    Run = RunCli({"barcode", "--size", "285x150", "123", Pdf});
+    ASSERT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
+    QFile File(Pdf);
+    ASSERT_TRUE(File.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(File.read(5) == "%PDF-");
+}

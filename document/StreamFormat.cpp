@@ -109,3 +109,11 @@ bool SameName(std::string_view A, std::string_view B) {
             return false;
     return true;
 }
+
+std::optional<std::size_t> FindName(std::span<const std::string_view> Names,
+                                    std::string_view Name) {
+    for (std::size_t I = 0; I < Names.size(); ++I)
+        if (SameName(Names[I], Name))
+            return I;
+    return std::nullopt;
+}

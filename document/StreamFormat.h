@@ -161,3 +161,6 @@ inline constexpr std::array<TIdentEntry, 22> CursorIdents = {{
 
 // ASCII comparison without regard to case, as names in streams are compared.
 bool SameName(std::string_view A, std::string_view B);
+
+// The position of Name among Names, compared without regard to case.
+std::optional<std::size_t> FindName(std::span<const std::string_view> Names, std::string_view Name);

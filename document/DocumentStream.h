@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class TReportPage;
+
+// Document files and clipboard data are component streams: the signature "TPF0" and one
+// component record. These functions turn a page into those bytes and back.
+
+// The page with all its items, as a document file holds it.
+std::string WritePageStream(const TReportPage& Page);
+
+// Reads a document's bytes into Page, a page freshly created for it: the page's own properties,
+// then every item. Throws TException with the reader's message; on failure the page holds what
+// was read before it, so callers read into a page they can throw away.
+void ReadPageStream(std::string_view Data, TReportPage& Page);

@@ -43,6 +43,20 @@ char Space(char Flag) {
     return Flag == '1' ? '1' : '0';
 }
 
+// Interleaved two-of-five, pair by pair: the ten elements of each pair of digits, the first
+// digit's flags as bars and the second's as spaces, so a pair costs one append.
+constexpr auto InterleavedPairs = [] {
+    std::array<std::array<char, 10>, 100> Pairs{};
+    for (std::size_t First = 0; First < 10; ++First)
+        for (std::size_t Second = 0; Second < 10; ++Second)
+            for (std::size_t K = 0; K < 5; ++K) {
+                Pairs[10 * First + Second][2 * K] = TwoOfFive[First][K] == '1' ? '6' : '5';
+                Pairs[10 * First + Second][2 * K + 1] = TwoOfFive[Second][K] == '1' ? '1' : '0';
+            }
+    return Pairs;
+}();
+static_assert(std::string_view(InterleavedPairs[12].data(), 10) == "6051505061");
+
 } // namespace
 
 std::string EncodeInterleaved2of5(TBarcodeEngine& E) {
@@ -55,12 +69,9 @@ std::string EncodeInterleaved2of5(TBarcodeEngine& E) {
     Pattern.reserve(4 + 5 * Text.size() + 3);
     Pattern = "5050";
     for (std::size_t I = 0; I + 1 < Text.size(); I += 2) {
-        const std::string_view First = FlagsOf(Text[I]);
-        const std::string_view Second = FlagsOf(Text[I + 1]);
-        for (std::size_t K = 0; K < 5; ++K) {
-            Pattern += Bar(First[K]);
-            Pattern += Space(Second[K]);
-        }
+        const auto& Pair = InterleavedPairs[static_cast<std::size_t>(
+            10 * Encoders::DigitValue(Text[I]) + Encoders::DigitValue(Text[I + 1]))];
+        Pattern.append(Pair.data(), Pair.size());
     }
     Pattern += "605";
     return Pattern;

@@ -105,6 +105,44 @@ TEST(BarcodePaint, PostNetShortBarsStandOnTheBaseline) {
     }
 }
 
+// Spaces are filled with Color and bars with ColorBar over the whole bar area and nothing
+// beyond it; above a short bar the background stays as it was.
+TEST(BarcodePaint, ColoursFillExactlyTheBarArea) {
+    EnsureGuiApplication();
+    const QRgb Red = qRgb(255, 0, 0);
+    const QRgb Green = qRgb(0, 255, 0);
+    const QRgb Blue = qRgb(0, 0, 255);
+    for (const TBarcodeType Typ : {bcCodeEAN13, bcCodePostNet}) {
+        TBarcodeEngine E = Engine(Typ, "1");
+        E.SetColor(0x00FF00);
+        E.SetColorBar(0xFF0000); // red in the low byte: blue
+        const int P = 3;
+        const QRect Rect(10, 10, E.Width() * P, 50 * P);
+        QImage Image(Rect.size() + QSize(20, 20), QImage::Format_RGB32);
+        Image.fill(Red);
+        QPainter Painter(&Image);
+        E.PaintBarcode(Painter, Rect, false);
+        Painter.end();
+        int Spilled = 0;   // painted outside the bar area
+        int Untouched = 0; // left red inside it
+        int Bars = 0;
+        for (int Y = 0; Y < Image.height(); ++Y)
+            for (int X = 0; X < Image.width(); ++X) {
+                const QRgb C = Image.pixel(X, Y);
+                const bool InBarArea = Rect.contains(X, Y) && Y < Rect.top() + E.Height() * P;
+                Spilled += !InBarArea && C != Red;
+                Untouched += InBarArea && C == Red;
+                Bars += C == Blue;
+                EXPECT_TRUE(C == Red || C == Green || C == Blue) << X << " " << Y;
+            }
+        EXPECT_EQ(Spilled, 0);
+        EXPECT_GT(Bars, 0);
+        // PostNet 1 has three short bars of one unit: above each, three fifths of the height.
+        EXPECT_EQ(Untouched,
+                  Typ == bcCodePostNet ? 3 * P * (E.Height() - E.Height() * 2 / 5) * P : 0);
+    }
+}
+
 // The retail layouts: the bars end 7 units short of the text side and the digit boxes (16 units
 // deep) cut into the data bars, while the guard bars stay long; EAN-13 shows its leading digit
 // left of the bars unless it is 0.

@@ -180,6 +180,8 @@ void TBarcodeEngine::PaintBarcode(QPainter& Canvas, const QRect& Rect, bool Show
     if (L <= 0)
         return;
     Canvas.save();
+    // Smoothed edges would leave seams between abutting elements and grey bar edges in print.
+    Canvas.setRenderHint(QPainter::Antialiasing, false);
     Canvas.setTransform(FrameToRect(Turns, W, L, QRectF(Rect)), true);
     RenderPattern(*this, Pattern, W, Canvas);
     if (ShowText)

@@ -143,6 +143,29 @@ TEST(BarcodePaint, ColoursFillExactlyTheBarArea) {
     }
 }
 
+// At a scale that is not a whole number of pixels per module, and with a caller that smooths
+// its drawing, every pixel is still a bar or a space: no grey edges, no seams.
+TEST(BarcodePaint, BarsStaySharpAtAnyScale) {
+    EnsureGuiApplication();
+    TBarcodeEngine E = Engine(bcCodeEAN13, "400638133393", true);
+    QImage Image(203, 100, QImage::Format_RGB32);
+    Image.fill(Qt::white);
+    QPainter Painter(&Image);
+    Painter.setRenderHint(QPainter::Antialiasing);
+    E.PaintBarcode(Painter, Image.rect(), false);
+    Painter.end();
+    int Grey = 0;
+    int Black = 0;
+    for (int Y = 0; Y < Image.height(); ++Y)
+        for (int X = 0; X < Image.width(); ++X) {
+            const QRgb C = Image.pixel(X, Y);
+            Grey += C != qRgb(0, 0, 0) && C != qRgb(255, 255, 255);
+            Black += C == qRgb(0, 0, 0);
+        }
+    EXPECT_EQ(Grey, 0);
+    EXPECT_GT(Black, 0);
+}
+
 // The retail layouts: the bars end 7 units short of the text side and the digit boxes (16 units
 // deep) cut into the data bars, while the guard bars stay long; EAN-13 shows its leading digit
 // left of the bars unless it is 0.

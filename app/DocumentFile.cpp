@@ -2,10 +2,12 @@
 
 #include "common/Messages.h"
 #include "common/TException.h"
+#include "document/DocumentStream.h"
 #include "document/TReportPage.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 std::unique_ptr<TReportPage> NewDocumentPage() {
     auto Page = std::make_unique<TReportPage>();
@@ -13,17 +15,42 @@ std::unique_ptr<TReportPage> NewDocumentPage() {
     return Page;
 }
 
+namespace {
+
+// About 180,000 items.
+constexpr qint64 MaxDocumentBytes = qint64{256} << 20;
+
+} // namespace
+
 std::unique_ptr<TReportPage> ReadDocument(const QString& Path) {
     QFile File(Path);
     if (!File.open(QIODevice::ReadOnly))
         Raise(Msg::CannotOpenFile,
               {QFileInfo(Path).absoluteFilePath().toStdString(), File.errorString().toStdString()});
-    // The component-stream reader plugs in here.
-    Raise(Msg::DocumentFormatNotAvailable);
+    // The reader works on the bytes in memory, so it can check every length against what is
+    // really there. A document never comes near the cap; a larger file is read up to it, so the
+    // reader fails on a page record that does not end within it instead of memory running out.
+    const QByteArray Bytes = File.read(MaxDocumentBytes);
+    if (File.error() != QFileDevice::NoError)
+        Raise(Msg::StreamReadError);
+    const std::string_view Data(Bytes.constData(), static_cast<std::size_t>(Bytes.size()));
+    // A fresh page takes the file; the caller's page stays as it is until this one is whole.
+    std::unique_ptr<TReportPage> Page = NewDocumentPage();
+    ReadPageStream(Data, *Page);
+    return Page;
 }
 
-void WriteDocument(const TReportPage&, const QString&) {
-    // The component-stream writer plugs in here; nothing is created before it exists, so an
-    // existing file is never truncated.
-    Raise(Msg::DocumentFormatNotAvailable);
+void WriteDocument(const TReportPage& Page, const QString& Path) {
+    const std::string Bytes = WritePageStream(Page);
+    // The old file is replaced only once the new one is complete on disk.
+    QSaveFile File(Path);
+    if (!File.open(QIODevice::WriteOnly))
+        Raise(Msg::CannotCreateFile,
+              {QFileInfo(Path).absoluteFilePath().toStdString(), File.errorString().toStdString()});
+    if (File.write(Bytes.data(), static_cast<qint64>(Bytes.size())) !=
+            static_cast<qint64>(Bytes.size()) ||
+        !File.commit()) {
+        File.cancelWriting();
+        Raise(Msg::StreamWriteError);
+    }
 }

@@ -416,6 +416,10 @@ void TFormMain::A_OpenExecute() {
             this, Name,
             {DocumentFilter, DocumentExt, QStringLiteral("Open"), QDir::currentPath(), false}))
         return;
+    OpenFile(Name);
+}
+
+void TFormMain::OpenFile(const QString& Name) {
     // The file is read completely before the current page is given up, so a file that cannot be
     // read leaves the page, its file name and its modified state as they were.
     InstallPage(ReadDocument(Name));

@@ -34,6 +34,10 @@ public:
     // The operation that item and property changes use to mark the document.
     void SetModified(bool Value);
 
+    // Opens a document file in place of the current page (Open after its dialog, and a file
+    // named at start-up); a file that cannot be read changes nothing.
+    void OpenFile(const QString& Name);
+
     // Whether unsaved changes may be dropped; asks the user when there are any.
     bool QuerySave();
 

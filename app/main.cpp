@@ -35,5 +35,9 @@ int main(int argc, char* argv[]) {
     // program.
     TFormMain Form;
     Form.show();
+    // "tessmira FILE" opens the document, as the desktop does for .TSM files.
+    const QStringList Arguments = QApplication::arguments();
+    if (Arguments.size() > 1)
+        Form.RunCommand([&] { Form.OpenFile(Arguments.at(1)); });
     return QApplication::exec();
 }

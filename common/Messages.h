@@ -44,8 +44,6 @@ inline constexpr const char* ComponentsLocked = "Some components are locked. Can
 // Main window
 inline constexpr const char* ConfirmCaption = "Confirm";
 inline constexpr const char* SaveChangesQuestion = "Changes are not saved! Save them now?";
-inline constexpr const char* DocumentFormatNotAvailable =
-    "The document file format is not available in this version";
 inline constexpr const char* CommandNotAvailable = "%s is not available in this version";
 
 // Printing

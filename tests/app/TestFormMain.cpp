@@ -200,17 +200,17 @@ void TestFormMain::SaveOnlyWhileModified() {
     QCOMPARE(F.windowTitle(), QStringLiteral("Tessmira"));
 }
 
-// Until pages can be written, a chosen file is neither created nor remembered.
+// A file that cannot be created is neither created nor remembered.
 void TestFormMain::SaveFailureLeavesStateAlone() {
     TWindow W;
     TFormMain& F = W.Form;
     QTemporaryDir Dir;
-    const QString Path = Dir.filePath("labels.TSM");
+    const QString Path = Dir.filePath("no-such-folder/labels.TSM");
     F.SetModified(true);
     W.Prompts->FileAnswers = {Path};
     F.A_SaveAs->trigger();
-    QCOMPARE(W.Prompts->Errors,
-             QStringList{"The document file format is not available in this version"});
+    QCOMPARE(W.Prompts->Errors.size(), 1);
+    QVERIFY(W.Prompts->Errors[0].startsWith("Cannot create file \"" + Path + "\". "));
     QVERIFY(!QFile::exists(Path));
     QVERIFY(F.Modified());
     QCOMPARE(F.FileName(), QString());
@@ -246,8 +246,9 @@ void TestFormMain::QuerySaveOnNew() {
     F.SetModified(Modified);
     Idle();
     W.Prompts->SaveAnswers = {TSaveAnswer(Answer)};
+    // The chosen file lies in a folder that does not exist, so a save fails.
     W.Prompts->FileAnswers = {DialogCancelled ? std::nullopt
-                                              : std::optional(Dir.filePath("a.TSM"))};
+                                              : std::optional(Dir.filePath("none/a.TSM"))};
     const QPointer<TReportPage> OldPage = F.Page();
     QTest::keyClick(&F, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(W.Prompts->SaveQuestions, Questions);
@@ -309,7 +310,7 @@ void TestFormMain::OpenFailuresKeepThePage() {
     QVERIFY(!W.Prompts->FilePrompts[0].Save);
     QCOMPARE(W.Prompts->Errors,
              QStringList({"Cannot open file \"" + Missing + "\". No such file or directory",
-                          "The document file format is not available in this version"}));
+                          "Stream read error"}));
     QCOMPARE(F.Page(), Page.data());
     QVERIFY(F.Modified());
     QCOMPARE(F.FileName(), QString());

@@ -1,0 +1,197 @@
+// Open, Save and Save as with real files, and what a failure part-way leaves behind.
+
+#include "app/DocumentFile.h"
+#include "app/TFormMain.h"
+#include "app/TPrompts.h"
+#include "common/Messages.h"
+#include "common/TException.h"
+#include "document/DocumentStream.h"
+#include "document/TReportPage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <deque>
+#include <optional>
+#include <sys/resource.h>
+
+namespace {
+
+// Answers the file dialogs from a script and records the errors shown.
+class TFilePrompts : public TPrompts {
+public:
+    std::deque<QString> FileAnswers;
+    QStringList Errors;
+
+    TSaveAnswer AskSaveChanges(QWidget*) override { return saNo; }
+    bool GetFileName(QWidget*, QString& FileName, const TFileNamePrompt&) override {
+        if (FileAnswers.empty())
+            return false;
+        FileName = FileAnswers.front();
+        FileAnswers.pop_front();
+        return true;
+    }
+    void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
+    void ShowAbout(QWidget*, const QString&, const QString&) override {}
+};
+
+struct TWindow {
+    TFilePrompts* Prompts = new TFilePrompts;
+    TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
+
+    void Run(const char* Command) {
+        QAction* Action = Form.findChild<QAction*>(QString::fromLatin1(Command));
+        QVERIFY2(Action != nullptr, Command);
+        Action->setEnabled(true);
+        Action->trigger();
+    }
+};
+
+QByteArray Contents(const QString& Path) {
+    QFile File(Path);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& Path, const QByteArray& Bytes) {
+    QFile File(Path);
+    QVERIFY(File.open(QIODevice::WriteOnly));
+    File.write(Bytes);
+}
+
+// Lets no file of this process grow beyond Limit bytes while it lives: writes past it fail as
+// on a full disk.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t Limit) {
+        getrlimit(RLIMIT_FSIZE, &FOld);
+        FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit Lower = FOld;
+        Lower.rlim_cur = Limit;
+        setrlimit(RLIMIT_FSIZE, &Lower);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &FOld);
+        std::signal(SIGXFSZ, FOldHandler);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit FOld{};
+    void (*FOldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class TestDocumentCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void SaveAndOpenRoundTrip() {
+        QTemporaryDir Dir;
+        const QString Path = Dir.filePath(QStringLiteral("page.TSM"));
+        TWindow W;
+        W.Form.Page()->SetTag(7);
+        W.Form.SetModified(true);
+        W.Prompts->FileAnswers = {Path};
+        W.Run("A_Save");
+        QCOMPARE(W.Prompts->Errors, QStringList());
+        QCOMPARE(W.Form.FileName(), Path);
+        QVERIFY(!W.Form.Modified());
+        QCOMPARE(W.Form.windowTitle(), QStringLiteral("Tessmira [") + Path + "]");
+        const QByteArray Saved = Contents(Path);
+        QCOMPARE(Saved.toStdString(), WritePageStream(*W.Form.Page()));
+
+        W.Run("A_New");
+        QCOMPARE(W.Form.Page()->Tag(), 0);
+        W.Prompts->FileAnswers = {Path};
+        W.Run("A_Open");
+        QCOMPARE(W.Prompts->Errors, QStringList());
+        QCOMPARE(W.Form.Page()->Tag(), 7);
+        QCOMPARE(W.Form.FileName(), Path);
+        QCOMPARE(W.Form.windowTitle(), QStringLiteral("Tessmira [") + Path + "]");
+        QCOMPARE(WritePageStream(*W.Form.Page()), Saved.toStdString());
+    }
+
+    // A file that fails part-way through reading leaves the current page, its file name, the
+    // caption and the modified state exactly as they were, and says why.
+    void FailedOpenChangesNothing() {
+        QTemporaryDir Dir;
+        const QString Good = Dir.filePath(QStringLiteral("good.TSM"));
+        const QString Damaged = Dir.filePath(QStringLiteral("damaged.TSM"));
+        TWindow W;
+        W.Prompts->FileAnswers = {Good};
+        W.Run("A_SaveAs");
+        const QByteArray Saved = Contents(Good);
+        WriteFile(Damaged, Saved.left(Saved.indexOf("Page.Values") + 40));
+
+        W.Form.Page()->SetTag(3);
+        W.Form.SetModified(true);
+        TReportPage* Before = W.Form.Page();
+        const QString Caption = W.Form.windowTitle();
+        const struct {
+            QString Path;
+            QString Error;
+        } Cases[] = {
+            {Damaged, QStringLiteral("Error reading TQuickRep.Page.Values: Stream read error")},
+            {Dir.filePath(QStringLiteral("missing.TSM")),
+             QStringLiteral("Cannot open file \"") + Dir.filePath(QStringLiteral("missing.TSM")) +
+                 "\". No such file or directory"},
+        };
+        for (const auto& Case : Cases) {
+            W.Prompts->Errors.clear();
+            W.Prompts->FileAnswers = {Case.Path};
+            W.Run("A_Open");
+            QCOMPARE(W.Prompts->Errors, QStringList{Case.Error});
+            QCOMPARE(W.Form.Page(), Before);
+            QCOMPARE(W.Form.Page()->Tag(), 3);
+            QCOMPARE(W.Form.FileName(), Good);
+            QCOMPARE(W.Form.windowTitle(), Caption);
+            QVERIFY(W.Form.Modified());
+        }
+        // And the next Save still writes the page being edited over the good file.
+        W.Run("A_Save");
+        QVERIFY(Contents(Good) != Saved);
+        QCOMPARE(Contents(Good).toStdString(), WritePageStream(*Before));
+    }
+
+    // A save that the file system refuses part-way leaves the previous file byte for byte as it
+    // was, leaves no temporary file behind, and keeps the document modified.
+    void FailedSaveKeepsTheOldFile() {
+        QTemporaryDir Dir;
+        const QString Path = Dir.filePath(QStringLiteral("page.TSM"));
+        TWindow W;
+        W.Prompts->FileAnswers = {Path};
+        W.Run("A_SaveAs");
+        const QByteArray Saved = Contents(Path);
+        QVERIFY(Saved.size() > 1000);
+
+        W.Form.Page()->Description() = TStrings(200, std::string(100, 'x'));
+        W.Form.SetModified(true);
+        {
+            const TFileSizeLimit Limit(512);
+            W.Run("A_Save");
+        }
+        QCOMPARE(W.Prompts->Errors, QStringList{QString::fromLatin1(Msg::StreamWriteError)});
+        QCOMPARE(Contents(Path), Saved);
+        QCOMPARE(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.TSM")});
+        QVERIFY(W.Form.Modified());
+
+        // A file that cannot be created at all names the file and the system's reason.
+        W.Prompts->Errors.clear();
+        const QString Nowhere = Dir.filePath(QStringLiteral("no/such/dir/page.TSM"));
+        W.Prompts->FileAnswers = {Nowhere};
+        W.Run("A_SaveAs");
+        QCOMPARE(W.Prompts->Errors.size(), 1);
+        QVERIFY2(W.Prompts->Errors[0].startsWith(QStringLiteral("Cannot create file \"") + Nowhere +
+                                                 "\". "),
+                 qPrintable(W.Prompts->Errors[0]));
+        QCOMPARE(W.Form.FileName(), Path);
+    }
+};
+
+QTEST_MAIN(TestDocumentCommands)
+#include "TestDocumentCommands.moc"

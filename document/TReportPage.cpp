@@ -4,6 +4,7 @@
 #include "common/TException.h"
 #include "document/PrinterPaper.h"
 #include "document/SystemFacts.h"
+#include "document/TPrintable.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -127,12 +128,14 @@ void TReportPage::Loaded() {
     LayoutBands();
 }
 
-// The printable item base (TPrintable) plugs in here: each item placed directly on the page sets
-// its size object's unit, or its zoom and then re-applies its bounds.
+// Each item placed directly on the page sets its size object's unit, or its zoom and then
+// re-applies its bounds.
 void TReportPage::ApplyUnitsToItems(TPageUnit Value) {
-    (void)Value;
+    for (TPrintable* Item : findChildren<TPrintable*>(Qt::FindDirectChildrenOnly))
+        Item->Size().SetUnits(Value);
 }
 
 void TReportPage::ApplyZoomToItems(std::int32_t Value) {
-    (void)Value;
+    for (TPrintable* Item : findChildren<TPrintable*>(Qt::FindDirectChildrenOnly))
+        Item->SetZoom(Value);
 }

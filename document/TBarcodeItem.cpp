@@ -1,0 +1,246 @@
+#include "document/TBarcodeItem.h"
+
+#include "common/TException.h"
+#include "common/Text1252.h"
+#include "document/TColors.h"
+#include "document/TCustomPrintJob.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cstdlib>
+
+namespace {
+
+bool Upright(const TBarcodeEngine& Engine) {
+    return Engine.Angle() != 90 && Engine.Angle() != 270;
+}
+
+} // namespace
+
+TBarcodeItem::TBarcodeItem(QWidget* Owner) : TPrintable(Owner) {
+    FBarcode.SetChecksum(true);
+    FRatio = FBarcode.Ratio();
+    FModul = FBarcode.Modul();
+    FBarcodeType = FBarcode.Typ();
+    FChecksum = FBarcode.Checksum();
+    FCheckSumMethod = FBarcode.CheckSumMethod();
+    FColorBar = FBarcode.ColorBar();
+    FAngle = ba0;
+    FBarcode.SetAngle(0);
+    SetWidth(100);
+    SetHeight(50);
+}
+
+TBarcodeItem::~TBarcodeItem() = default;
+
+template <typename T, typename TApply>
+void TBarcodeItem::ChangeSetting(T& Field, T Value, TApply Apply) {
+    if (Field == Value)
+        return;
+    if (!FSettingsDeferred) {
+        Apply(Value);
+        try {
+            FBarcode.ValidateSettings();
+        } catch (...) {
+            Apply(Field);
+            throw;
+        }
+    }
+    Field = Value;
+    Changed();
+}
+
+void TBarcodeItem::SetAngle(TBarcodeAngle Value) {
+    ChangeSetting(FAngle, Value,
+                  [this](TBarcodeAngle A) { FBarcode.SetAngle(BarcodeAngleDegrees[A]); });
+}
+
+void TBarcodeItem::SetBarcodeType(TBarcodeType Value) {
+    if (FBarcodeType == Value)
+        return;
+    // The text of one symbology rarely suits another, so it goes either way.
+    FBarcodeText.clear();
+    if (!FSettingsDeferred) {
+        FBarcode.SetTyp(Value);
+        FBarcode.SetText({});
+        try {
+            FBarcode.ValidateSettings();
+        } catch (...) {
+            FBarcode.SetTyp(FBarcodeType);
+            throw;
+        }
+    }
+    FBarcodeType = Value;
+    Changed();
+}
+
+void TBarcodeItem::SetBarcodeText(const std::string& Value) {
+    ChangeSetting(FBarcodeText, Value, [this](const std::string& S) { FBarcode.SetText(S); });
+}
+
+void TBarcodeItem::SetChecksum(bool Value) {
+    ChangeSetting(FChecksum, Value, [this](bool B) { FBarcode.SetChecksum(B); });
+}
+
+void TBarcodeItem::SetCheckSumMethod(TCheckSumMethod Value) {
+    ChangeSetting(FCheckSumMethod, Value,
+                  [this](TCheckSumMethod M) { FBarcode.SetCheckSumMethod(M); });
+}
+
+void TBarcodeItem::SetModul(std::int32_t Value) {
+    ChangeSetting(FModul, Value, [this](std::int32_t M) { FBarcode.SetModul(M); });
+}
+
+void TBarcodeItem::SetRatio(double Value) {
+    ChangeSetting(FRatio, Value, [this](double R) { FBarcode.SetRatio(R); });
+}
+
+void TBarcodeItem::SetColorBar(TColor Value) {
+    if (FColorBar == Value)
+        return;
+    FColorBar = Value;
+    FBarcode.SetColorBar(Value);
+    Changed();
+}
+
+void TBarcodeItem::SetTitleRow1(const std::string& Value) {
+    if (FTitleRow1 == Value)
+        return;
+    FTitleRow1 = Value;
+    Changed();
+}
+
+void TBarcodeItem::SetTitleRow2(const std::string& Value) {
+    if (FTitleRow2 == Value)
+        return;
+    FTitleRow2 = Value;
+    Changed();
+}
+
+void TBarcodeItem::BeginReading() {
+    TPrintable::BeginReading();
+    FSettingsDeferred = true;
+}
+
+void TBarcodeItem::EndReading() {
+    if (!FSettingsDeferred)
+        return;
+    FSettingsDeferred = false;
+    // From the stored settings, not from a working text that intermediate states shaped.
+    FBarcode.SetTyp(FBarcodeType);
+    FBarcode.SetText(FBarcodeText);
+    FBarcode.SetChecksum(FChecksum);
+    FBarcode.SetCheckSumMethod(FCheckSumMethod);
+    FBarcode.SetAngle(BarcodeAngleDegrees[FAngle]);
+    FBarcode.SetModul(FModul);
+    FBarcode.SetRatio(FRatio);
+    FBarcode.SetColorBar(FColorBar);
+    FBarcode.ValidateSettings();
+    Changed();
+}
+
+int TBarcodeItem::PaintTitleRows(QPainter& Canvas, const QFont& Font, int Left, int Top, int Right,
+                                 int Bottom) const {
+    const QFontMetrics Metrics(Font, Canvas.device());
+    const TFont ItemFont = TPrintable::Font();
+    bool First = true;
+    for (const std::string* Row : {&FTitleRow1, &FTitleRow2}) {
+        if ((First || Top < Bottom) && !Row->empty()) {
+            Canvas.save();
+            Canvas.setClipRect(QRect(Left, Top, Right - Left, Bottom - Top), Qt::IntersectClip);
+            Canvas.setFont(Font);
+            Canvas.setPen(ToQColor(ItemFont.Color));
+            Canvas.setBackgroundMode(Qt::OpaqueMode);
+            Canvas.setBackground(ToQColor(Color()));
+            Canvas.drawText(QPoint(Left, Top + Metrics.ascent()), FromCp1252(*Row));
+            Canvas.restore();
+            Top += Metrics.height() + 1;
+        }
+        First = false;
+    }
+    return Top;
+}
+
+void TBarcodeItem::PaintInRect(QPainter& Canvas, const QRect& Rect) {
+    int L = Rect.x();
+    int T = Rect.y();
+    int R = L + Rect.width();
+    const int B = T + Rect.height();
+    if (T >= B || L >= R)
+        return;
+    Canvas.fillRect(QRect(L, T, R - L, B - T), ToQColor(Color()));
+    T = PaintTitleRows(Canvas, TPrintable::Font().ToQFont(), L, T, R, B);
+    if (T >= B)
+        return;
+    const std::int32_t W = FBarcode.Width();
+    if (!Upright(FBarcode)) {
+        // W pixels long at the bottom of what the title rows leave, across the full width.
+        T = B - W;
+    } else {
+        // W + 2 pixels wide, centred on the item.
+        L = (width() - W) / 2 - 2;
+        R = L + W + 2;
+    }
+    FBarcode.PaintBarcode(Canvas, QRect(L, T, R - L, B - T), true);
+}
+
+void TBarcodeItem::Paint(QPainter& Canvas) {
+    // While a document is read the engine is not yet in step with the settings; an engine left
+    // with settings it rejects (an item whose document failed to read) draws no barcode, since
+    // an error must not escape the paint handler.
+    if (!Reading()) {
+        try {
+            PaintInRect(Canvas, QRect(1, 1, width() - 2, height() - 2));
+        } catch (const TException&) {
+        }
+    }
+    TPrintable::Paint(Canvas);
+}
+
+void TBarcodeItem::resizeEvent(QResizeEvent* Event) {
+    TPrintable::resizeEvent(Event);
+    update();
+}
+
+void TBarcodeItem::PrintAt(long double OffsetX, long double OffsetY) {
+    TCustomPrintJob* Job = Printer();
+    if (Job == nullptr)
+        return;
+    QPainter& C = Job->Canvas();
+    const TPrintableSize& S = Size();
+    const long double SL = S.NativeValue(TPrintableSize::svLeft) + OffsetX;
+    const long double ST = S.NativeValue(TPrintableSize::svTop) + OffsetY;
+    const long double SW = S.NativeValue(TPrintableSize::svWidth);
+    const long double SH = S.NativeValue(TPrintableSize::svHeight);
+    int L = Job->DeviceX(SL) + 1;
+    int T = Job->DeviceY(ST) + 1;
+    int R = Job->DeviceX(SL + SW) - 1;
+    const int B = Job->DeviceY(ST + SH) - 1;
+    if (L < R && T < B) {
+        C.fillRect(QRect(L, T, R - L, B - T), ToQColor(Color()));
+        // The same point size as on the screen, in the device's pixels.
+        const TFont ItemFont = TPrintable::Font();
+        QFont PrintFont = ItemFont.ToQFont();
+        const int Points = ItemFont.Height != 0 ? std::abs(ItemFont.Size(S.Resolution())) : 8;
+        PrintFont.setPointSize(Points > 0 ? Points : 8);
+        T = PaintTitleRows(C, PrintFont, L, T, R, B);
+    }
+    // The barcode takes the same share of the item as on the screen, through the item's own
+    // pixels per native unit.
+    const long double Kx = SW > 0 ? width() / SW : 0;
+    const long double Ky = SH > 0 ? height() / SH : 0;
+    if (L < R && T < B && Kx > 0 && Ky > 0) {
+        const std::int32_t W = FBarcode.Width();
+        if (!Upright(FBarcode)) {
+            T = B - Job->DeviceHeight(W / Ky);
+        } else {
+            const int BarWidth = Job->DeviceWidth(W / Kx);
+            const int Full = Job->DeviceWidth(SW);
+            L += (Full - BarWidth) / 2;
+            R = L + BarWidth;
+        }
+        FBarcode.PaintBarcode(C, QRect(L, T, R - L, B - T), true);
+    }
+    TPrintable::PrintAt(OffsetX, OffsetY);
+}

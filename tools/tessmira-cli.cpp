@@ -210,6 +210,8 @@ int RunBarcode(const QStringList& Arguments) {
               {Values.at(1).toStdString(), File.errorString().toStdString()});
     if (Suffix == QLatin1String("png")) {
         QImage Image(Page, QImage::Format_RGB32);
+        if (Image.isNull())
+            throw TUsageError{QStringLiteral("--size is too large for an image")};
         Image.setDotsPerMeterX(static_cast<int>(std::lround(ScreenPixelsPerInch / 0.0254)));
         Image.setDotsPerMeterY(Image.dotsPerMeterX());
         QPainter Painter(&Image);

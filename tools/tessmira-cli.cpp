@@ -204,14 +204,18 @@ int RunBarcode(const QStringList& Arguments) {
         E.PaintBarcode(Painter, Target, true);
     };
 
+    // A PNG is drawn before its file is created, so a size no image can hold leaves no file.
+    QImage Image;
+    if (Suffix == QLatin1String("png")) {
+        Image = QImage(Page, QImage::Format_RGB32);
+        if (Image.isNull())
+            throw TUsageError{QStringLiteral("--size is too large for an image")};
+    }
     QFile File(Values.at(1));
     if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
         Raise(Msg::CannotCreateFile,
               {Values.at(1).toStdString(), File.errorString().toStdString()});
     if (Suffix == QLatin1String("png")) {
-        QImage Image(Page, QImage::Format_RGB32);
-        if (Image.isNull())
-            throw TUsageError{QStringLiteral("--size is too large for an image")};
         Image.setDotsPerMeterX(static_cast<int>(std::lround(ScreenPixelsPerInch / 0.0254)));
         Image.setDotsPerMeterY(Image.dotsPerMeterX());
         QPainter Painter(&Image);

@@ -2,10 +2,15 @@
 
 #include "common/Messages.h"
 #include "common/TException.h"
+#include "common/Text1252.h"
 #include "document/PageProperties.h"
+#include "document/StreamClasses.h"
+#include "document/TPrintable.h"
 #include "document/TReader.h"
 #include "document/TReportPage.h"
 #include "document/TWriter.h"
+
+#include <vector>
 
 namespace {
 
@@ -20,12 +25,116 @@ void Wrapped(std::string_view ComponentName, std::string_view Path, F&& Action) 
     }
 }
 
+std::vector<TPrintable*> ItemsOf(const TReportPage& Page) {
+    std::vector<TPrintable*> Items;
+    for (QObject* Child : Page.children())
+        if (auto* Item = qobject_cast<TPrintable*>(Child))
+            Items.push_back(Item);
+    return Items;
+}
+
+void WriteItemRecord(TWriter& Writer, const TPrintable& Item, const TStreamClass& Class) {
+    Writer.WriteStr(Class.StreamName());
+    Writer.WriteStr(ToCp1252(Item.objectName()));
+    Class.WriteProperties(Writer, Item);
+    Writer.WriteListEnd();
+    Writer.WriteListEnd(); // items have no children
+}
+
 void WritePageRecord(TWriter& Writer, const TReportPage& Page) {
     Writer.WriteStr(PageStreamName);
     Writer.WriteStr({});
     WriteProperties(Writer, Page, PageProperties());
     Writer.WriteListEnd();
+    for (const TPrintable* Item : ItemsOf(Page))
+        if (const TStreamClass* Class = StreamClassOf(*Item))
+            WriteItemRecord(Writer, *Item, *Class);
     Writer.WriteListEnd();
+}
+
+// A name the reader accepts for a component: empty, or a letter or underscore followed by
+// letters, digits and underscores.
+void CheckComponentName(std::string_view Name) {
+    const auto IsAlpha = [](char C) {
+        return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || C == '_';
+    };
+    if (Name.empty())
+        return;
+    bool Valid = IsAlpha(Name[0]);
+    for (const char C : Name)
+        Valid = Valid && (IsAlpha(C) || (C >= '0' && C <= '9'));
+    if (!Valid)
+        Raise(Msg::InvalidComponentName, {Name});
+}
+
+TPrintable* FindItem(const TReportPage& Page, std::string_view Name, const TPrintable* Except) {
+    for (TPrintable* Item : ItemsOf(Page))
+        if (Item != Except && SameName(ToCp1252(Item->objectName()), Name))
+            return Item;
+    return nullptr;
+}
+
+// The properties of an item up to their end marker, and its (empty) list of children.
+void ReadItemRecords(TReader& Reader, TPrintable& Item, const TStreamClass& Class) {
+    const std::string Name = ToCp1252(Item.objectName());
+    const std::string_view Shown = Name.empty() ? Class.StreamName() : std::string_view(Name);
+    while (!Reader.EndOfList()) {
+        const std::string_view Path = Reader.ReadStr();
+        Wrapped(Shown, Path, [&] { Class.ReadProperty(Reader, Item, Path); });
+    }
+    Reader.ReadValue();
+    // Items hold no components of their own.
+    if (!Reader.EndOfList())
+        Raise(Msg::InvalidStreamFormat);
+    Reader.ReadValue();
+}
+
+void MoveToPosition(TReportPage& Page, TPrintable& Item, std::int32_t Position) {
+    const std::vector<TPrintable*> Items = ItemsOf(Page);
+    if (Position >= 0 && static_cast<std::size_t>(Position) < Items.size() &&
+        Items[static_cast<std::size_t>(Position)] != &Item)
+        Item.stackUnder(Items[static_cast<std::size_t>(Position)]);
+}
+
+// Reads one child record of the page; the item joins the loaded list once it is whole.
+void ReadChild(TReader& Reader, TReportPage& Page, std::vector<TPrintable*>& Loaded) {
+    std::uint8_t Flags;
+    std::int32_t Position;
+    Reader.ReadPrefix(Flags, Position);
+    const std::string_view ClassName = Reader.ReadStr();
+    const std::string_view Name = Reader.ReadStr();
+
+    if (Flags & ffInherited) {
+        TPrintable* Existing = FindItem(Page, Name, nullptr);
+        const TStreamClass* Class = Existing != nullptr ? StreamClassOf(*Existing) : nullptr;
+        if (Class == nullptr)
+            Raise(Msg::AncestorNotFound, {Name});
+        Existing->BeginReading();
+        ReadItemRecords(Reader, *Existing, *Class);
+        Existing->EndReading();
+        if (Flags & ffChildPos)
+            MoveToPosition(Page, *Existing, Position);
+        if (std::find(Loaded.begin(), Loaded.end(), Existing) == Loaded.end())
+            Loaded.push_back(Existing);
+        return;
+    }
+
+    const TStreamClass* Class = FindStreamClass(ClassName);
+    if (Class == nullptr)
+        Raise(Msg::ClassNotFound, {ClassName});
+    // Freed again if anything below fails.
+    std::unique_ptr<TPrintable> Item(Class->Create(&Page));
+    Item->BeginReading();
+    CheckComponentName(Name);
+    if (!Name.empty() && FindItem(Page, Name, Item.get()) != nullptr)
+        Raise(Msg::DuplicateComponentName, {Name});
+    Item->setObjectName(FromCp1252(std::string(Name)));
+    Item->SetParent(&Page);
+    ReadItemRecords(Reader, *Item, *Class);
+    Item->EndReading();
+    if (Flags & ffChildPos)
+        MoveToPosition(Page, *Item, Position);
+    Loaded.push_back(Item.release());
 }
 
 } // namespace
@@ -53,11 +162,42 @@ void ReadPageStream(std::string_view Data, TReportPage& Page) {
         Wrapped(PageStreamName, Path, [&] { ReadProperty(Reader, Page, PageProperties(), Path); });
     }
     Reader.ReadValue();
-    while (!Reader.EndOfList()) {
-        Reader.ReadPrefix(Flags, Position);
-        // No item classes are known yet.
-        Raise(Msg::ClassNotFound, {Reader.ReadStr()});
-    }
+    std::vector<TPrintable*> Loaded;
+    while (!Reader.EndOfList())
+        ReadChild(Reader, Page, Loaded);
     Reader.ReadValue();
+
     Page.Loaded();
+    for (TPrintable* Item : Loaded)
+        Item->AfterReading();
+}
+
+std::string WriteItemStream(const TPrintable& Item) {
+    TWriter Writer;
+    Writer.WriteSignature();
+    if (const TStreamClass* Class = StreamClassOf(Item))
+        WriteItemRecord(Writer, Item, *Class);
+    return Writer.Take();
+}
+
+std::unique_ptr<TPrintable> ReadItemStream(std::string_view Data, QWidget* Parent) {
+    TReader Reader(Data);
+    Reader.ReadSignature();
+    std::uint8_t Flags;
+    std::int32_t Position;
+    Reader.ReadPrefix(Flags, Position);
+    const std::string_view ClassName = Reader.ReadStr();
+    const TStreamClass* Class = FindStreamClass(ClassName);
+    if (Class == nullptr)
+        Raise(Msg::ClassNotFound, {ClassName});
+    std::unique_ptr<TPrintable> Item(Class->Create(nullptr));
+    Item->BeginReading();
+    const std::string_view Name = Reader.ReadStr();
+    CheckComponentName(Name);
+    Item->setObjectName(FromCp1252(std::string(Name)));
+    if (Parent != nullptr)
+        Item->SetParent(Parent);
+    ReadItemRecords(Reader, *Item, *Class);
+    Item->AfterReading();
+    return Item;
 }

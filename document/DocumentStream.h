@@ -1,8 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+class QWidget;
+class TPrintable;
 class TReportPage;
 
 // Document files and clipboard data are component streams: the signature "TPF0" and one
@@ -15,3 +18,11 @@ std::string WritePageStream(const TReportPage& Page);
 // then every item. Throws TException with the reader's message; on failure the page holds what
 // was read before it, so callers read into a page they can throw away.
 void ReadPageStream(std::string_view Data, TReportPage& Page);
+
+// One item as the clipboard carries it: the signature and the item's record, which is byte for
+// byte its record in a document file.
+std::string WriteItemStream(const TPrintable& Item);
+
+// Reads one item of a registered class, with no owner, placed on Parent (when given) before its
+// properties are read, and with its bounds applied. On failure nothing is left behind.
+std::unique_ptr<TPrintable> ReadItemStream(std::string_view Data, QWidget* Parent);

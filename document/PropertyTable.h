@@ -61,6 +61,23 @@ template <typename TObj> bool StoredNever(const TObj&) {
     return false;
 }
 
+// What a stored property holds, without its accessors: enough to turn a value from elsewhere
+// (a JSON page description) into the stream value the reader takes.
+struct TPropertyType {
+    TPropKind Kind;
+    std::span<const std::string_view> Names;
+    TIdentTable Idents;
+};
+
+template <typename TObj>
+std::optional<TPropertyType> FindPropertyType(std::span<const TProperty<TObj>> Table,
+                                              std::string_view Path) {
+    for (const TProperty<TObj>& P : Table)
+        if (SameName(P.Path, Path))
+            return TPropertyType{P.Kind, P.Names, P.Idents};
+    return std::nullopt;
+}
+
 // Joins tables (constexpr arrays of TProperty) into one.
 template <typename T, std::size_t... N>
 constexpr auto JoinTables(const std::array<T, N>&... Parts) {

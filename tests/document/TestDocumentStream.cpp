@@ -6,7 +6,9 @@
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/DocumentStream.h"
+#include "document/StreamClasses.h"
 #include "document/StreamFormat.h"
+#include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 
 #include <QApplication>
@@ -21,6 +23,43 @@ template <typename F> std::string ErrorOf(F&& Action) {
         return E.what();
     }
     return {};
+}
+
+// An item as the Insert barcode command places it.
+TBarcodeItem* Insert(TReportPage& Page) {
+    auto* Item = new TBarcodeItem(&Page);
+    Item->SetBounds(50, 50, 100, 50);
+    Item->SetParent(&Page);
+    Item->SetBarcodeType(bcCodeEAN13);
+    return Item;
+}
+
+std::vector<TBarcodeItem*> Items(const TReportPage& Page) {
+    std::vector<TBarcodeItem*> Result;
+    for (QObject* Child : Page.children())
+        if (auto* Item = qobject_cast<TBarcodeItem*>(Child))
+            Result.push_back(Item);
+    return Result;
+}
+
+// The example's item records with some records inserted before the first one named Before (at
+// the end when there is none) and those named in Remove left out.
+std::vector<TExampleRecord> ItemRecordsWith(std::vector<TExampleRecord> Extra,
+                                            std::string_view Before = {},
+                                            std::vector<std::string_view> Remove = {}) {
+    std::vector<TExampleRecord> Records;
+    bool Inserted = false;
+    for (const TExampleRecord& Record : ExampleItemRecords) {
+        if (!Inserted && Record.Path == Before) {
+            Records.insert(Records.end(), Extra.begin(), Extra.end());
+            Inserted = true;
+        }
+        if (std::find(Remove.begin(), Remove.end(), Record.Path) == Remove.end())
+            Records.push_back(Record);
+    }
+    if (!Inserted)
+        Records.insert(Records.end(), Extra.begin(), Extra.end());
+    return Records;
 }
 
 // The example's page records with one record replaced, inserted or removed.
@@ -43,6 +82,142 @@ std::vector<TExampleRecord> PageRecordsWith(std::string_view Path, std::string_v
 }
 
 } // namespace
+
+TEST(DocumentStream, InsertedItemIsWrittenAsTheWorkedExample) {
+    const TFixedSystem System(false);
+    const TStreamClassRegistration Registration(BarcodeItemClass());
+    TReportPage Page;
+    Page.SetPrintIfEmpty(true);
+    Insert(Page);
+    const std::string Bytes = WritePageStream(Page);
+    EXPECT_EQ(Bytes.size(), 1424u);
+    EXPECT_EQ(Bytes, ExampleStream(ExamplePageRecords, {ExampleItemRecords}));
+
+    TReportPage Copy;
+    ReadPageStream(Bytes, Copy);
+    EXPECT_EQ(WritePageStream(Copy), Bytes);
+    ASSERT_EQ(Items(Copy).size(), 1u);
+    EXPECT_EQ(Items(Copy)[0]->geometry(), QRect(50, 50, 100, 50));
+    EXPECT_FALSE(Items(Copy)[0]->Reading());
+
+    // A single item travels as its record in a page file, after the signature.
+    const std::string One = WriteItemStream(*Items(Copy)[0]);
+    EXPECT_EQ(One, "TPF0" + Bytes.substr(Bytes.find("\x0CTQRepBarcode"),
+                                         Bytes.size() - 1 - Bytes.find("\x0CTQRepBarcode")));
+    TReportPage Other;
+    std::unique_ptr<TPrintable> Pasted = ReadItemStream(One, &Other);
+    EXPECT_EQ(Pasted->parentWidget(), &Other);
+    EXPECT_EQ(Pasted->geometry(), QRect(50, 50, 100, 50));
+    EXPECT_EQ(WriteItemStream(*Pasted), One);
+}
+
+TEST(DocumentStream, ItemsReadAsTheirRecordsSay) {
+    const TFixedSystem System(false);
+    const TStreamClassRegistration Registration(BarcodeItemClass());
+    const auto Text = [](std::string_view Hex) { return TExampleRecord{"BarcodeText", Hex}; };
+    const TExampleRecord Left999{"Left", "03 E7 03"};
+    const TExampleRecord Left30{"Left", "02 1E"};
+    const TExampleRecord ZeroLeft{"Size.Values",
+                                  "01 05 AA AA AA AA AA AA 4A 84 06 40 02 00 05 AA AA AA AA AA "
+                                  "AA 4A 84 06 40 05 AA AA AA AA AA AA 4A 84 07 40 00"};
+    const TExampleRecord NoCheck{"Checksum", "08"};
+    const TExampleRecord Code39{"BarcodeType", "07 08 62 63 43 6F 64 65 33 39"};
+    const TExampleRecord Ean128B{"BarcodeType", "07 0D 62 63 43 6F 64 65 45 41 4E 31 32 38 42"};
+    const struct {
+        const char* What;
+        std::vector<TExampleRecord> Records;
+        int Left;
+        std::string BarcodeText;
+    } Cases[] = {
+        // From the document format's edge cases: stored lengths win over pixel bounds, which
+        // stand in only for a coordinate that the stored lengths make 0.
+        {"Size.Values win", ItemRecordsWith({Left999}, "Size.Values", {"Left"}), 50, ""},
+        {"pixel fallback", ItemRecordsWith({Left30, ZeroLeft}, "Angle", {"Left", "Size.Values"}),
+         30, ""},
+        // Setting the type clears the text, so a text stored before it is lost.
+        {"text before type",
+         ItemRecordsWith({Text("06 03 31 32 33"), Code39}, "Angle", {"BarcodeType"}), 50, ""},
+        {"text after type", ItemRecordsWith({Text("06 03 31 32 33")}, "Checksum"), 50, "123"},
+        // Stored settings apply together: Checksum off comes after the text, and an EAN-128 B
+        // text with letters is valid only without the check digit.
+        {"EAN-128 B letters",
+         ItemRecordsWith({Ean128B, Text("06 03 41 42 43"), NoCheck}, "CheckSumMethod",
+                         {"BarcodeType", "Checksum"}),
+         50, "ABC"},
+    };
+    for (const auto& Case : Cases) {
+        TReportPage Page;
+        ReadPageStream(ExampleStream(ExamplePageRecords, {Case.Records}), Page);
+        ASSERT_EQ(Items(Page).size(), 1u) << Case.What;
+        EXPECT_EQ(Items(Page)[0]->x(), Case.Left) << Case.What;
+        EXPECT_EQ(Items(Page)[0]->BarcodeText(), Case.BarcodeText) << Case.What;
+    }
+
+    // Any number of items may have empty names; they keep the file's order.
+    TReportPage Page;
+    const std::vector<TExampleRecord> Third = ItemRecordsWith({Text("06 01 37")}, "Checksum");
+    ReadPageStream(
+        ExampleStream(ExamplePageRecords, {ExampleItemRecords, ExampleItemRecords, Third}), Page);
+    ASSERT_EQ(Items(Page).size(), 3u);
+    EXPECT_EQ(Items(Page)[2]->BarcodeText(), "7");
+}
+
+TEST(DocumentStream, DamagedItemsEndInTheReadersMessage) {
+    const TFixedSystem System(false);
+    const TStreamClassRegistration Registration(BarcodeItemClass());
+    const std::string Page = ExampleStream(ExamplePageRecords, {});
+    const std::string Item = ExampleStream(ExamplePageRecords, {ExampleItemRecords});
+    // Child records with a name in them, spliced after the page's properties.
+    const std::string Header = "\x0CTQRepBarcode";
+    const std::string Body = Item.substr(Item.find(Header) + Header.size() + 1);
+    const auto Named = [&](std::string_view Name) {
+        return Header + static_cast<char>(Name.size()) + std::string(Name) +
+               Body.substr(0, Body.size() - 1);
+    };
+    const std::string PageRecord = Page.substr(0, Page.size() - 1);
+    const struct {
+        std::string Input;
+        std::string Expected;
+    } Cases[] = {
+        {PageRecord + Named("Label1") + Named("LABEL1") + '\0',
+         "A component named LABEL1 already exists"},
+        {PageRecord + Named("1st") + '\0', "''1st'' is not a valid component name"},
+        {ExampleStream(ExamplePageRecords, {ItemRecordsWith({{"Foo", "02 01"}})}),
+         "Error reading TQRepBarcode.Foo: Property Foo does not exist"},
+        {PageRecord + Named("Label1").substr(0, Named("Label1").size() - 2) +
+             "\x03"
+             "Foo\x02\x01" +
+             std::string(3, '\0'),
+         "Error reading Label1.Foo: Property Foo does not exist"},
+        {ExampleStream(ExamplePageRecords,
+                       {ItemRecordsWith({{"Size.Values", "01 02 01 02 01 02 01 00"}}, "Angle",
+                                        {"Size.Values"})}),
+         "Error reading TQRepBarcode.Size.Values: Invalid property value"},
+        {ExampleStream(ExamplePageRecords, {ItemRecordsWith({{"Ratio", "07 03 61 62 63"}})}),
+         "Error reading TQRepBarcode.Ratio: Invalid property value"},
+        {ExampleStream(ExamplePageRecords, {ItemRecordsWith({{"BarcodeType", "07 03 62 63 58"}})}),
+         "Error reading TQRepBarcode.BarcodeType: Invalid property value"},
+        // The stored settings are validated together once the item's records are read.
+        {ExampleStream(ExamplePageRecords, {ItemRecordsWith({{"BarcodeText", "06 03 31 32 61"}})}),
+         Msg::BarcodeMustBeNumeric},
+        // Items hold no components.
+        {PageRecord + Named("A").substr(0, Named("A").size() - 1) + Named("B") + "\0\0",
+         Msg::InvalidStreamFormat},
+    };
+    for (const auto& Case : Cases) {
+        TReportPage Target;
+        EXPECT_EQ(ErrorOf([&] { ReadPageStream(Case.Input, Target); }), Case.Expected);
+    }
+
+    // A single item of a class the registry lacks, or a damaged one, leaves nothing behind.
+    const std::string One = "TPF0" + Named("X") + "";
+    TReportPage Target;
+    EXPECT_EQ(ErrorOf([&] { ReadItemStream("TPF0\x07TQRMemo\0\0\0", &Target); }),
+              "Class TQRMemo not found");
+    EXPECT_EQ(ErrorOf([&] { ReadItemStream(One.substr(0, One.size() - 5), &Target); }),
+              "Error reading X.Ratio: Stream read error");
+    EXPECT_TRUE(Items(Target).empty());
+}
 
 TEST(DocumentStream, PageReadsBackToTheSameBytes) {
     const TFixedSystem System(false);

@@ -1,4 +1,5 @@
 #include "app/TFormMain.h"
+#include "document/StreamClasses.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -26,6 +27,8 @@ public:
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Documents and clipboard data create barcode items by their stored class name.
+    const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
     TApplication App(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessmira"));
     QApplication::setApplicationVersion(QStringLiteral(TESSMIRA_VERSION));

@@ -6,6 +6,8 @@
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/DocumentStream.h"
+#include "document/StreamClasses.h"
+#include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 
 #include <QDir>
@@ -89,12 +91,18 @@ private:
 class TestDocumentCommands : public QObject {
     Q_OBJECT
 
+    TStreamClassRegistration FBarcodeItems{BarcodeItemClass()};
+
 private slots:
     void SaveAndOpenRoundTrip() {
         QTemporaryDir Dir;
         const QString Path = Dir.filePath(QStringLiteral("page.TSM"));
         TWindow W;
         W.Form.Page()->SetTag(7);
+        auto* Item = new TBarcodeItem(W.Form.Page());
+        Item->SetParent(W.Form.Page());
+        Item->SetBounds(20, 30, 150, 60);
+        Item->SetBarcodeText("590123412345");
         W.Form.SetModified(true);
         W.Prompts->FileAnswers = {Path};
         W.Run("A_Save");
@@ -111,6 +119,10 @@ private slots:
         W.Run("A_Open");
         QCOMPARE(W.Prompts->Errors, QStringList());
         QCOMPARE(W.Form.Page()->Tag(), 7);
+        const auto Items = W.Form.Page()->findChildren<TBarcodeItem*>();
+        QCOMPARE(Items.size(), 1);
+        QCOMPARE(Items[0]->geometry(), QRect(20, 30, 150, 60));
+        QCOMPARE(Items[0]->BarcodeText(), std::string("590123412345"));
         QCOMPARE(W.Form.FileName(), Path);
         QCOMPARE(W.Form.windowTitle(), QStringLiteral("Tessmira [") + Path + "]");
         QCOMPARE(WritePageStream(*W.Form.Page()), Saved.toStdString());

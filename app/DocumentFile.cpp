@@ -22,7 +22,7 @@ constexpr qint64 MaxDocumentBytes = qint64{256} << 20;
 
 } // namespace
 
-std::unique_ptr<TReportPage> ReadDocument(const QString& Path) {
+QByteArray ReadDocumentFile(const QString& Path) {
     QFile File(Path);
     if (!File.open(QIODevice::ReadOnly))
         Raise(Msg::CannotOpenFile,
@@ -30,14 +30,23 @@ std::unique_ptr<TReportPage> ReadDocument(const QString& Path) {
     // The reader works on the bytes in memory, so it can check every length against what is
     // really there. A document never comes near the cap; a larger file is read up to it, so the
     // reader fails on a page record that does not end within it instead of memory running out.
-    const QByteArray Bytes = File.read(MaxDocumentBytes);
+    QByteArray Bytes = File.read(MaxDocumentBytes);
     if (File.error() != QFileDevice::NoError)
         Raise(Msg::StreamReadError);
-    const std::string_view Data(Bytes.constData(), static_cast<std::size_t>(Bytes.size()));
-    // A fresh page takes the file; the caller's page stays as it is until this one is whole.
+    return Bytes;
+}
+
+std::unique_ptr<TReportPage> ReadDocumentData(std::string_view Data) {
+    // A fresh page takes the document; the caller's page stays as it is until this one is whole.
     std::unique_ptr<TReportPage> Page = NewDocumentPage();
     ReadPageStream(Data, *Page);
     return Page;
+}
+
+std::unique_ptr<TReportPage> ReadDocument(const QString& Path) {
+    const QByteArray Bytes = ReadDocumentFile(Path);
+    return ReadDocumentData(
+        std::string_view(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
 }
 
 void WriteDocument(const TReportPage& Page, const QString& Path) {

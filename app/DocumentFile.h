@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
+#include <string_view>
 
 class TReportPage;
 
@@ -9,6 +11,12 @@ class TReportPage;
 
 // A new empty page: no owner, PrintIfEmpty set.
 std::unique_ptr<TReportPage> NewDocumentPage();
+
+// The bytes of a document file, up to the size any document can have. Throws TException
+// ("Cannot open file ...", "Stream read error").
+QByteArray ReadDocumentFile(const QString& Path);
+// Reads a document's bytes into a new page; throws the reader's errors.
+std::unique_ptr<TReportPage> ReadDocumentData(std::string_view Data);
 
 // Reads a document file into a new page. Throws TException ("Cannot open file ..." and the
 // reading errors); the caller's page is never touched, so a failed read loses nothing.

@@ -28,6 +28,12 @@ inline constexpr const char* InvalidComponentName = "''%s'' is not a valid compo
 inline constexpr const char* DuplicateComponentName = "A component named %s already exists";
 inline constexpr const char* ListIndexOutOfBounds = "List index out of bounds (%d)";
 
+// Page descriptions (tessmira-cli dump and build)
+inline constexpr const char* InvalidPageDescription = "Invalid page description: %s";
+inline constexpr const char* ItemDescriptionError = "items[%d]: %s";
+inline constexpr const char* PageTooLargeToDraw =
+    "The page is too large for an image at %d dots per inch";
+
 // Clipboard
 inline constexpr const char* CannotOpenClipboard = "Cannot open clipboard";
 

@@ -74,10 +74,15 @@ TPrintable* FindItem(const TReportPage& Page, std::string_view Name, const TPrin
     return nullptr;
 }
 
+// How failures name an item: by its name, or by its stored class name when it has none.
+std::string ShownName(const TPrintable& Item, const TStreamClass& Class) {
+    const std::string Name = ToCp1252(Item.objectName());
+    return Name.empty() ? std::string(Class.StreamName()) : Name;
+}
+
 // The properties of an item up to their end marker, and its (empty) list of children.
 void ReadItemRecords(TReader& Reader, TPrintable& Item, const TStreamClass& Class) {
-    const std::string Name = ToCp1252(Item.objectName());
-    const std::string_view Shown = Name.empty() ? Class.StreamName() : std::string_view(Name);
+    const std::string Shown = ShownName(Item, Class);
     while (!Reader.EndOfList()) {
         const std::string_view Path = Reader.ReadStr();
         Wrapped(Shown, Path, [&] { Class.ReadProperty(Reader, Item, Path); });
@@ -125,10 +130,7 @@ void ReadChild(TReader& Reader, TReportPage& Page, std::vector<TPrintable*>& Loa
     // Freed again if anything below fails.
     std::unique_ptr<TPrintable> Item(Class->Create(&Page));
     Item->BeginReading();
-    CheckComponentName(Name);
-    if (!Name.empty() && FindItem(Page, Name, Item.get()) != nullptr)
-        Raise(Msg::DuplicateComponentName, {Name});
-    Item->setObjectName(FromCp1252(std::string(Name)));
+    SetItemName(Page, *Item, Name);
     Item->SetParent(&Page);
     ReadItemRecords(Reader, *Item, *Class);
     Item->EndReading();
@@ -200,4 +202,32 @@ std::unique_ptr<TPrintable> ReadItemStream(std::string_view Data, QWidget* Paren
     ReadItemRecords(Reader, *Item, *Class);
     Item->AfterReading();
     return Item;
+}
+
+void ReadPageProperty(TReportPage& Page, std::string_view Path,
+                      const std::function<std::string()>& Value) {
+    Wrapped(PageStreamName, Path, [&] {
+        const std::string Bytes = Value();
+        TReader Reader(Bytes);
+        ReadProperty(Reader, Page, PageProperties(), Path);
+    });
+}
+
+void ReadItemProperty(TPrintable& Item, std::string_view Path,
+                      const std::function<std::string()>& Value) {
+    const TStreamClass* Class = StreamClassOf(Item);
+    if (Class == nullptr)
+        return;
+    Wrapped(ShownName(Item, *Class), Path, [&] {
+        const std::string Bytes = Value();
+        TReader Reader(Bytes);
+        Class->ReadProperty(Reader, Item, Path);
+    });
+}
+
+void SetItemName(TReportPage& Page, TPrintable& Item, std::string_view Name) {
+    CheckComponentName(Name);
+    if (!Name.empty() && FindItem(Page, Name, &Item) != nullptr)
+        Raise(Msg::DuplicateComponentName, {Name});
+    Item.setObjectName(FromCp1252(std::string(Name)));
 }

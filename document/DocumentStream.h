@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,3 +27,13 @@ std::string WriteItemStream(const TPrintable& Item);
 // Reads one item of a registered class, with no owner, placed on Parent (when given) before its
 // properties are read, and with its bounds applied. On failure nothing is left behind.
 std::unique_ptr<TPrintable> ReadItemStream(std::string_view Data, QWidget* Parent);
+
+// The reader's steps one at a time, for building a page from another description: each assigns
+// one stored property from the bytes of its value (which Value produces) and fails with the
+// messages reading a file gives, "Error reading ..." included.
+void ReadPageProperty(TReportPage& Page, std::string_view Path,
+                      const std::function<std::string()>& Value);
+void ReadItemProperty(TPrintable& Item, std::string_view Path,
+                      const std::function<std::string()>& Value);
+// Gives an item on Page its component name, under the reader's rules for names.
+void SetItemName(TReportPage& Page, TPrintable& Item, std::string_view Name);

@@ -43,6 +43,13 @@ std::uint32_t TReader::ReadLength() {
     return Length;
 }
 
+std::string_view TReader::ReadWideBytes() {
+    const auto Units = static_cast<std::uint32_t>(ReadLittleEndian(4));
+    if (Units > Remaining() / 2)
+        Raise(Msg::StreamReadError);
+    return ReadBytes(std::size_t{Units} * 2);
+}
+
 void TReader::ReadSignature() {
     const std::string_view Bytes = ReadBytes(StreamSignature.size());
     if (std::memcmp(Bytes.data(), StreamSignature.data(), StreamSignature.size()) != 0)
@@ -155,13 +162,11 @@ QString TReader::ReadString() {
     case TValueType::vaLString:
         return FromCp1252(std::string(ReadBytes(ReadLength())));
     case TValueType::vaWString: {
-        const std::uint32_t Units = static_cast<std::uint32_t>(ReadLittleEndian(4));
-        if (Units > Remaining() / 2)
-            Raise(Msg::StreamReadError);
-        const std::string_view Bytes = ReadBytes(std::size_t{Units} * 2);
+        const std::string_view Bytes = ReadWideBytes();
+        const std::size_t Units = Bytes.size() / 2;
         QString Text(static_cast<qsizetype>(Units), Qt::Uninitialized);
-        for (std::uint32_t I = 0; I < Units; ++I)
-            Text[I] =
+        for (std::size_t I = 0; I < Units; ++I)
+            Text[static_cast<qsizetype>(I)] =
                 QChar(static_cast<char16_t>(static_cast<std::uint8_t>(Bytes[2 * I]) |
                                             static_cast<std::uint8_t>(Bytes[2 * I + 1]) << 8));
         return Text;
@@ -258,13 +263,9 @@ void TReader::SkipValue(int Depth) {
     case TValueType::vaUTF8String:
         ReadBytes(ReadLength());
         return;
-    case TValueType::vaWString: {
-        const auto Units = static_cast<std::uint32_t>(ReadLittleEndian(4));
-        if (Units > Remaining() / 2)
-            Raise(Msg::StreamReadError);
-        ReadBytes(std::size_t{Units} * 2);
+    case TValueType::vaWString:
+        ReadWideBytes();
         return;
-    }
     case TValueType::vaSet:
         while (!ReadStr().empty()) {
         }

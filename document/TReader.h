@@ -54,6 +54,8 @@ public:
     // Raw access for the values that need no conversion.
     std::string_view ReadBytes(std::size_t Count);
     std::uint32_t ReadLength();
+    // The UTF-16LE code units of a wide string, after its tag.
+    std::string_view ReadWideBytes();
 
 private:
     std::uint8_t ReadByte();

@@ -1,11 +1,18 @@
 // tessmira-cli: the program's work without a window. Each verb is one function that parses its
 // own options and calls the same code the window uses.
 
+#include "app/DocumentFile.h"
+#include "app/PageDescription.h"
 #include "barcode/TBarcodeEngine.h"
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "common/Text1252.h"
+#include "document/StreamClasses.h"
+#include "document/SystemFacts.h"
+#include "document/TReportPage.h"
+#include "printing/TPaintDevicePrintJob.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
@@ -243,17 +250,128 @@ int RunBarcode(const QStringList& Arguments) {
     return 0;
 }
 
+// The bytes of FILE, or of standard input for "-".
+QByteArray ReadInput(const QString& Name) {
+    if (Name != QLatin1String("-"))
+        return ReadDocumentFile(Name);
+    QFile In;
+    if (!In.open(stdin, QIODevice::ReadOnly))
+        Raise(Msg::StreamReadError);
+    return In.readAll();
+}
+
+std::string_view View(const QByteArray& Bytes) {
+    return {Bytes.constData(), static_cast<std::size_t>(Bytes.size())};
+}
+
+int RunDump(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(
+        QStringLiteral("Prints the stored records of a document, the page's and then every "
+                       "item's, one per line as \"path = value\" in file order, or as JSON that "
+                       "build turns back into the same document. A file that cannot be read "
+                       "prints the reader's error and nothing else."));
+    const QCommandLineOption Json(QStringLiteral("json"), QStringLiteral("Prints JSON."));
+    Parser.addOption(Json);
+    Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .TSM document."));
+    if (!ParseVerb(Parser, Arguments, "dump"))
+        return 0;
+    const QByteArray Bytes = ReadDocumentFile(Positionals(Parser, 1).at(0));
+    const std::string Out =
+        Parser.isSet(Json) ? DumpDocumentJson(View(Bytes)) : DumpDocumentText(View(Bytes));
+    std::fwrite(Out.data(), 1, Out.size(), stdout);
+    return 0;
+}
+
+int RunBuild(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(
+        QStringLiteral("Creates a new page as New does, applies the page properties of "
+                       "PAGE.json in their order, creates each item as Insert barcode does and "
+                       "applies its properties, and saves the page as Save does. Anything left "
+                       "out keeps its default; an item may give \"bounds\": [left, top, width, "
+                       "height] in pixels."));
+    Parser.addPositionalArgument(QStringLiteral("PAGE.json"),
+                                 QStringLiteral("The page description, \"-\" for standard input."));
+    Parser.addPositionalArgument(QStringLiteral("OUT.TSM"), QStringLiteral("The file to write."));
+    if (!ParseVerb(Parser, Arguments, "build"))
+        return 0;
+    const QStringList Values = Positionals(Parser, 2);
+    const std::unique_ptr<TReportPage> Page = BuildDocumentPage(View(ReadInput(Values[0])));
+    WriteDocument(*Page, Values[1]);
+    return 0;
+}
+
+int RunRender(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(
+        QStringLiteral("Draws the page of a document onto a sheet the size of its paper, every "
+                       "item at its place through its own print path, with the page's frame, "
+                       "and writes OUT as PDF, PNG or SVG (by its extension)."));
+    const QCommandLineOption Dpi(QStringLiteral("dpi"),
+                                 QStringLiteral("Dots per inch, 1 to 2400 (default 300)."),
+                                 QStringLiteral("N"), QStringLiteral("300"));
+    Parser.addOption(Dpi);
+    Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .TSM document."));
+    Parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
+    if (!ParseVerb(Parser, Arguments, "render"))
+        return 0;
+    const QStringList Values = Positionals(Parser, 2);
+    bool Ok = false;
+    const int Resolution = Parser.value(Dpi).toInt(&Ok);
+    if (!Ok || Resolution < 1 || Resolution > 2400)
+        throw TUsageError{QStringLiteral("--dpi needs a number from 1 to 2400")};
+    const QString Suffix = QFileInfo(Values[1]).suffix().toLower();
+    if (Suffix != QLatin1String("pdf") && Suffix != QLatin1String("png") &&
+        Suffix != QLatin1String("svg"))
+        throw TUsageError{QStringLiteral("OUT must end in .pdf, .png or .svg")};
+
+    const std::unique_ptr<TReportPage> Page = ReadDocument(Values[0]);
+    if (Suffix == QLatin1String("pdf")) {
+        TPaintDevicePrintJob::RenderPdf(*Page, Values[1], Resolution);
+        return 0;
+    }
+    const QSizeF MM = TPaintDevicePrintJob::PaperSizeMM(*Page);
+    const QSizeF Pixels = MM / 25.4 * Resolution;
+    // An image that no memory could hold is refused before it is made.
+    if (!(Pixels.width() >= 1 && Pixels.height() >= 1 &&
+          Pixels.width() * Pixels.height() <= double(1 << 29)))
+        Raise(Msg::PageTooLargeToDraw, {std::to_string(Resolution)});
+    if (Suffix == QLatin1String("png")) {
+        const QImage Image = TPaintDevicePrintJob::RenderImage(*Page, Resolution);
+        QFile File(Values[1]);
+        if (!File.open(QIODevice::WriteOnly))
+            Raise(Msg::CannotCreateFile, {QFileInfo(Values[1]).absoluteFilePath().toStdString(),
+                                          File.errorString().toStdString()});
+        if (!Image.save(&File, "PNG"))
+            Raise(Msg::StreamWriteError);
+        return 0;
+    }
+    QSvgGenerator Svg;
+    Svg.setFileName(Values[1]);
+    Svg.setResolution(Resolution);
+    Svg.setSize(Pixels.toSize());
+    Svg.setViewBox(QRect(QPoint(0, 0), Pixels.toSize()));
+    TPaintDevicePrintJob(Svg).PrintPage(*Page);
+    return 0;
+}
+
 struct TVerb {
     const char* Name;
     const char* Summary;
     bool Draws; // needs fonts and so a GUI application
     std::function<int(const QStringList&)> Run;
+    bool Widgets = false; // works on pages, which are widgets
 };
 
 const std::vector<TVerb>& Verbs() {
     static const std::vector<TVerb> List = {
         {"encode", "print the module pattern, text and width of a barcode", false, RunEncode},
         {"barcode", "draw one barcode into a PNG, SVG or PDF file", true, RunBarcode},
+        {"dump", "print the stored records of a document, as text or JSON", true, RunDump, true},
+        {"build", "make a document from a JSON page description", true, RunBuild, true},
+        {"render", "draw the page of a document into a PDF, PNG or SVG file", true, RunRender,
+         true},
     };
     return List;
 }
@@ -281,7 +399,10 @@ int main(int argc, char* argv[]) {
         // Drawing needs fonts, not a display.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        App = std::make_unique<QGuiApplication>(argc, argv);
+        if (Verb->Widgets)
+            App = std::make_unique<QApplication>(argc, argv);
+        else
+            App = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         App = std::make_unique<QCoreApplication>(argc, argv);
     }
@@ -303,6 +424,12 @@ int main(int argc, char* argv[]) {
                   GeneralHelp());
         return ExitUsage;
     }
+    // Pages are made as on a screen of 96 pixels per inch, in the locale's units, and read
+    // items by their stored class name.
+    TSystemFacts Facts = SystemFacts();
+    Facts.PixelsPerInch = ScreenPixelsPerInch;
+    OverrideSystemFacts(&Facts);
+    const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
     QStringList Arguments = QCoreApplication::arguments();
     Arguments.removeAt(1); // the verb's parser sees "tessmira-cli <options> <arguments>"
     try {

@@ -60,10 +60,11 @@ void TPaintDevicePrintJob::RenderPdf(TReportPage& Page, const QString& FileName,
     QPdfWriter Pdf(&File);
     Pdf.setResolution(Dpi);
     const QSizeF MM = PaperSizeMM(Page);
-    // A landscape sheet is a page wider than high, not a portrait page turned.
-    Pdf.setPageLayout(QPageLayout(
-        QPageSize(MM, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-        MM.width() > MM.height() ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
+    // The paper's width and length already follow its orientation: the sheet takes them as they
+    // are, not turned once more.
+    Pdf.setPageLayout(
+        QPageLayout(QPageSize(MM, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                    QPageLayout::Portrait, QMarginsF()));
     TPaintDevicePrintJob(Pdf).PrintPage(Page);
     File.close();
     if (File.error() != QFileDevice::NoError)

@@ -1,0 +1,166 @@
+#include "../barcode/Decode.h"
+#include "../document/PageTestSupport.h"
+
+#include "common/Rounding.h"
+#include "common/TException.h"
+#include "document/TBarcodeItem.h"
+#include "document/TReportPage.h"
+#include "printing/TPaintDevicePrintJob.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Items are widgets: the tests need a widget application before anything else creates one.
+void EnsureApplication() {
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    static int Argc = 1;
+    static char Name[] = "tessmira-tests";
+    static char* Argv[] = {Name, nullptr};
+    new QApplication(Argc, Argv);
+}
+
+// A job with a printer's resolution and unprintable edges, drawing nowhere.
+class TFixedJob : public TCustomPrintJob {
+public:
+    TFixedJob(int Dpi, long double LeftWaste, long double TopWaste) {
+        FXFactor = FYFactor = Dpi / 254.0L;
+        FLeftWaste = LeftWaste;
+        FTopWaste = TopWaste;
+    }
+    QPainter& Canvas() override { return FCanvas; }
+
+private:
+    QPainter FCanvas;
+};
+
+TBarcodeItem* PlaceItem(TReportPage& Page, QRect Pixels, TBarcodeType Type, const char* Text,
+                        TBarcodeAngle Angle = ba0) {
+    auto* Item = new TBarcodeItem(&Page);
+    Item->SetBounds(Pixels.x(), Pixels.y(), Pixels.width(), Pixels.height());
+    Item->SetParent(&Page);
+    Item->SetBarcodeType(Type);
+    Item->SetBarcodeText(Text);
+    Item->SetAngle(Angle);
+    return Item;
+}
+
+// The item's place on a sheet drawn at Dpi, with a margin around it.
+QRect SheetRect(const TBarcodeItem& Item, int Dpi, int Margin) {
+    const auto Px = [Dpi](long double Native) { return RoundToInt(Native / 254 * Dpi); };
+    const TPrintableSize& S = Item.Size();
+    return QRect(Px(S.NativeValue(TPrintableSize::svLeft)),
+                 Px(S.NativeValue(TPrintableSize::svTop)),
+                 Px(S.NativeValue(TPrintableSize::svWidth)),
+                 Px(S.NativeValue(TPrintableSize::svHeight)))
+        .adjusted(-Margin, -Margin, Margin, Margin);
+}
+
+} // namespace
+
+// The printer example: 600 dpi with physical offsets of 100 pixels gives unprintable edges of
+// 100 / 600 * 254 = 42.33, rounded to 42; 50 mm from the sheet's edge lands at
+// (500 - 42) * 600 / 254 = 1081.9 pixels.
+TEST(PrintJob, DevicePixelsFromTheSheetEdge) {
+    const TFixedJob Job(600, 42, 42);
+    EXPECT_EQ(Job.DeviceX(500), 1082);
+    EXPECT_EQ(Job.DeviceY(42), 0);
+    EXPECT_EQ(Job.DeviceX(0), -99); // inside the unprintable edge: clipped by the device
+    EXPECT_EQ(Job.DeviceWidth(254), 600);
+    EXPECT_EQ(Job.DeviceHeight(1e30L), 1 << 28); // absurd lengths stay representable
+}
+
+// Each item printed onto a 300 dpi sheet reads back with zbarimg, at the place of its item,
+// whatever its angle.
+TEST(PrintJob, PrintedItemsDecodeWhereTheyStand) {
+    EnsureApplication();
+    const TFixedSystem System(false);
+    TReportPage Page;
+    struct TCase {
+        QRect Pixels;
+        TBarcodeType Type;
+        const char* Text;
+        TBarcodeAngle Angle;
+        std::string Decoded;
+    };
+    const TCase Cases[] = {
+        {{50, 50, 100, 50}, bcCodeEAN13, "590123412345", ba0, "5901234123457"},
+        {{250, 50, 60, 200}, bcCode128B, "Tessmira-42", ba90, "Tessmira-42"},
+        // The modulo 43 check character of "LABEL 7" is "-" (122 mod 43 = 36).
+        {{50, 300, 200, 70}, bcCode39, "LABEL 7", ba180, "LABEL 7-"},
+        // zbarimg reports UPC-A in its EAN-13 form, with the leading 0.
+        {{350, 300, 80, 180}, bcCodeUPC_A, "03600029145", ba270, "0036000291452"},
+    };
+    std::vector<TBarcodeItem*> Items;
+    for (const TCase& C : Cases)
+        Items.push_back(PlaceItem(Page, C.Pixels, C.Type, C.Text, C.Angle));
+    Items[2]->SetTitleRow1("Shelf 12");
+    const QImage Sheet = TPaintDevicePrintJob::RenderImage(Page, 300);
+    EXPECT_EQ(Sheet.size(), QSize(2480, 3508)); // A4 at 300 dpi
+    for (std::size_t I = 0; I < Items.size(); ++I) {
+        const QImage Around = Sheet.copy(SheetRect(*Items[I], 300, 40));
+        EXPECT_EQ(DecodeImage(Around), std::vector<std::string>{Cases[I].Decoded}) << I;
+    }
+    // The run put the page's unit back and ended printing.
+    EXPECT_EQ(Page.Units(), TPageUnit::MM);
+    EXPECT_EQ(Items[0]->Size().Units(), TPageUnit::MM);
+    EXPECT_FALSE(Items[0]->Printing());
+}
+
+// The item's frame and the page's frame between the margins, at their places on the sheet.
+TEST(PrintJob, FramesOfItemsAndPage) {
+    EnsureApplication();
+    const TFixedSystem System(false);
+    TReportPage Page;
+    TBarcodeItem* Item = PlaceItem(Page, {96, 96, 96, 96}, bcCodeEAN13, "1");
+    Item->Frame().SetDrawLeft(true);
+    Item->Frame().SetColor(0x0000FF); // red
+    Page.Frame().SetDrawTop(true);
+    Page.Frame().SetColor(0xFF0000);                                   // blue
+    const QImage Sheet = TPaintDevicePrintJob::RenderImage(Page, 254); // one pixel per 0.1 mm
+    // The item is at one inch, 254 pixels; a frame of width 1 is 254 / 72 = 3.5 -> 4 pixels.
+    for (int X = 252; X < 260; ++X)
+        EXPECT_EQ(Sheet.pixelColor(X, 300) == QColor(Qt::red), X >= 254 && X < 258) << X;
+    // The page's top margin is 10 mm.
+    EXPECT_EQ(Sheet.pixelColor(1000, 99), QColor(Qt::white));
+    EXPECT_EQ(Sheet.pixelColor(1000, 100), QColor(Qt::blue));
+    EXPECT_EQ(Sheet.pixelColor(99, 101), QColor(Qt::white));
+}
+
+// A PDF sheet has the page's paper size, also when it is wider than high.
+TEST(PrintJob, PdfSheetHasThePaperSize) {
+    EnsureApplication();
+    const TFixedSystem System(false);
+    const QTemporaryDir Dir;
+    struct TCase {
+        TPrinterOrientation Orientation;
+        const char* MediaBox; // in points: 210 x 297 mm
+    };
+    const TCase Cases[] = {{poPortrait, "0 0 595 842"}, {poLandscape, "0 0 842 595"}};
+    for (const TCase& C : Cases) {
+        TReportPage Page;
+        Page.Page().SetOrientation(C.Orientation);
+        PlaceItem(Page, {50, 50, 100, 50}, bcCodeEAN13, "1");
+        const QString Path = Dir.filePath(QStringLiteral("page.pdf"));
+        TPaintDevicePrintJob::RenderPdf(Page, Path, 300);
+        QFile File(Path);
+        ASSERT_TRUE(File.open(QIODevice::ReadOnly));
+        const QString Content = QString::fromLatin1(File.readAll());
+        const QRegularExpressionMatch Box =
+            QRegularExpression(QStringLiteral("/MediaBox \\[([0-9 .]+)\\]")).match(Content);
+        ASSERT_TRUE(Box.hasMatch());
+        QStringList Numbers;
+        for (const QString& N : Box.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            Numbers << QString::number(qRound(N.toDouble()));
+        EXPECT_EQ(Numbers.join(QLatin1Char(' ')).toStdString(), C.MediaBox);
+    }
+    TReportPage Page;
+    EXPECT_THROW(TPaintDevicePrintJob::RenderPdf(Page, Dir.filePath("no/such.pdf"), 300),
+                 TException);
+}

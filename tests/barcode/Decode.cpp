@@ -7,11 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-// fontconfig keeps its caches until the process ends; under the sanitizers that is no leak of ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-#endif
-
 void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr)
         return;

@@ -19,8 +19,12 @@ char Modulo10Digit(std::string_view S) {
 
 std::string CharForMessage(char Ch) {
     const auto Code = static_cast<unsigned char>(Ch);
-    if (Code < 32 || Code == 127)
-        return "#" + std::to_string(Code);
+    if (Code < 32 || Code == 127) {
+        // Two steps: GCC 12 at -O3 warns falsely (-Wrestrict) on "#" + std::to_string(...).
+        std::string Result = "#";
+        Result += std::to_string(Code);
+        return Result;
+    }
     return std::string(1, Ch);
 }
 

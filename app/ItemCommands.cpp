@@ -2,20 +2,31 @@
 
 #include "common/Messages.h"
 #include "common/TException.h"
+#include "document/TBarcodeItem.h"
+#include "document/TReportPage.h"
 
-// No item class is linked in yet: nothing is a printable item, and the commands that need items,
-// the clipboard format or a printer report that they are not available.
+// The clipboard format and the printer are not linked in yet: those commands report that they are
+// not available.
 
-TBarcodeItem* AsBarcodeItem(QObject*) {
-    return nullptr;
+TBarcodeItem* AsBarcodeItem(QObject* Component) {
+    return qobject_cast<TBarcodeItem*>(Component);
 }
 
-bool IsPrintable(const QObject*) {
-    return false;
+bool IsPrintable(const QObject* Component) {
+    return qobject_cast<const TPrintable*>(Component) != nullptr;
 }
 
-TBarcodeItem* InsertBarcodeItem(TReportPage&) {
-    Raise(Msg::CommandNotAvailable, {"Insert barcode"});
+TBarcodeItem* InsertBarcodeItem(TReportPage& Page) {
+    auto* Item = new TBarcodeItem(&Page);
+    Item->SetTop(50);
+    Item->SetLeft(50);
+    Item->SetWidth(100);
+    Item->SetHeight(50);
+    Item->SetParent(&Page);
+    Item->SetEnabled(true);
+    Item->show();
+    Item->SetBarcodeType(bcCodeEAN13);
+    return Item;
 }
 
 void PutComponentOnClipboard(QObject*) {

@@ -7,7 +7,6 @@
 #include "document/TReportPage.h"
 #include "printing/TPaintDevicePrintJob.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -15,16 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Items are widgets: the tests need a widget application before anything else creates one.
-void EnsureApplication() {
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    static int Argc = 1;
-    static char Name[] = "tessmira-tests";
-    static char* Argv[] = {Name, nullptr};
-    new QApplication(Argc, Argv);
-}
 
 // A job with a printer's resolution and unprintable edges, drawing nowhere.
 class TFixedJob : public TCustomPrintJob {
@@ -79,7 +68,6 @@ TEST(PrintJob, DevicePixelsFromTheSheetEdge) {
 // Each item printed onto a 300 dpi sheet reads back with zbarimg, at the place of its item,
 // whatever its angle.
 TEST(PrintJob, PrintedItemsDecodeWhereTheyStand) {
-    EnsureApplication();
     const TFixedSystem System(false);
     TReportPage Page;
     struct TCase {
@@ -115,7 +103,6 @@ TEST(PrintJob, PrintedItemsDecodeWhereTheyStand) {
 
 // The item's frame and the page's frame between the margins, at their places on the sheet.
 TEST(PrintJob, FramesOfItemsAndPage) {
-    EnsureApplication();
     const TFixedSystem System(false);
     TReportPage Page;
     TBarcodeItem* Item = PlaceItem(Page, {96, 96, 96, 96}, bcCodeEAN13, "1");
@@ -135,7 +122,6 @@ TEST(PrintJob, FramesOfItemsAndPage) {
 
 // A PDF sheet has the page's paper size, also when it is wider than high.
 TEST(PrintJob, PdfSheetHasThePaperSize) {
-    EnsureApplication();
     const TFixedSystem System(false);
     const QTemporaryDir Dir;
     struct TCase {

@@ -156,6 +156,22 @@ void AppendDigit(std::string& Pattern, const TDigitTable& Set, char Digit) {
     Pattern.append(P.data(), P.size());
 }
 
+// Guard, the left half in the sets LeftSets names ('A' or 'B' per digit), centre guard, the right
+// half in set C, guard: the layout EAN-8, EAN-13 and UPC-A share.
+std::string TwoHalves(std::string_view Digits, std::string_view LeftSets) {
+    const std::size_t Half = LeftSets.size();
+    std::string Pattern;
+    Pattern.reserve(2 * NormalGuard.size() + CentreGuard.size() + 2 * Half * 4);
+    Pattern = NormalGuard;
+    for (std::size_t I = 0; I < Half; ++I)
+        AppendDigit(Pattern, LeftSets[I] == 'A' ? SetA : SetB, Digits[I]);
+    Pattern += CentreGuard;
+    for (std::size_t I = Half; I < 2 * Half; ++I)
+        AppendDigit(Pattern, SetC, Digits[I]);
+    Pattern += NormalGuard;
+    return Pattern;
+}
+
 // The check digit of a UPC-E symbol is that of the UPC-A number it stands for, expanded by the
 // standard's zero-suppression rule chosen by the last of the six digits.
 char UPCECheckDigit(char NumberSystem, std::string_view Six) {
@@ -228,16 +244,7 @@ std::string EAN8Digits(const TBarcodeEngine& E) {
 
 std::string EncodeEAN8(TBarcodeEngine& E) {
     const std::string Data = EAN8Digits(E);
-    std::string Pattern;
-    Pattern.reserve(2 * NormalGuard.size() + CentreGuard.size() + 8 * 4);
-    Pattern = NormalGuard;
-    for (std::size_t I = 0; I < 4; ++I)
-        AppendDigit(Pattern, SetA, Data[I]);
-    Pattern += CentreGuard;
-    for (std::size_t I = 4; I < 8; ++I)
-        AppendDigit(Pattern, SetC, Data[I]);
-    Pattern += NormalGuard;
-    return Pattern;
+    return TwoHalves(Data, "AAAA");
 }
 
 std::string EncodeEAN13(TBarcodeEngine& E) {
@@ -252,16 +259,8 @@ std::string EncodeEAN13(TBarcodeEngine& E) {
         Raise(Msg::InvalidTextLenEAN13);
     const std::string_view Parity =
         EAN13Parity[static_cast<std::size_t>(Encoders::DigitValue(Data[0]))];
-    std::string Pattern;
-    Pattern.reserve(2 * NormalGuard.size() + CentreGuard.size() + 12 * 4);
-    Pattern = NormalGuard;
-    for (std::size_t I = 1; I <= 6; ++I)
-        AppendDigit(Pattern, Parity[I - 1] == 'A' ? SetA : SetB, Data[I]);
-    Pattern += CentreGuard;
-    for (std::size_t I = 7; I <= 12; ++I)
-        AppendDigit(Pattern, SetC, Data[I]);
-    Pattern += NormalGuard;
-    return Pattern;
+    // The leading digit has no bars of its own: it lives in the parity of the left half.
+    return TwoHalves(std::string_view(Data).substr(1), Parity);
 }
 
 std::string EncodeUPCA(TBarcodeEngine& E) {
@@ -272,16 +271,8 @@ std::string EncodeUPCA(TBarcodeEngine& E) {
     if (E.Checksum() && E.CheckSumMethod() != csmNone)
         E.SetText(E.ApplyCheckDigit(std::string_view(E.Text()).substr(0, 11)));
     const std::string& Data = E.Text();
-    std::string Pattern;
-    Pattern.reserve(2 * NormalGuard.size() + CentreGuard.size() + 12 * 4);
-    Pattern = NormalGuard;
-    for (std::size_t I = 0; I < 6; ++I)
-        AppendDigit(Pattern, SetA, Data[I]);
-    Pattern += CentreGuard;
-    for (std::size_t I = 6; I < 12; ++I)
-        AppendDigit(Pattern, SetC, Data[I]);
-    Pattern += NormalGuard;
-    return Pattern;
+    // Characters after the twelfth are not encoded.
+    return TwoHalves(std::string_view(Data).substr(0, 12), "AAAAAA");
 }
 
 std::string EncodeUPCE0(TBarcodeEngine& E) {

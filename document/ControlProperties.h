@@ -180,6 +180,9 @@ template <typename TObj, typename T> constexpr auto FontProperties() {
          .GetText = [](const TObj& O) { return T::Font(O).Name; },
          .SetText =
              [](TObj& O, const QString& V) {
+                 // A font always has a name; an empty one is ignored, as the platform's fonts do.
+                 if (V.isEmpty())
+                     return;
                  TFont F = T::Font(O);
                  F.Name = V;
                  T::SetFont(O, F);

@@ -170,6 +170,8 @@ void ReadPageStream(std::string_view Data, TReportPage& Page) {
     Reader.ReadValue();
 
     Page.Loaded();
+    // The page's pixel size follows its paper also when the file's pixel bounds disagree.
+    Page.Page().AfterReading();
     for (TPrintable* Item : Loaded)
         Item->AfterReading();
 }

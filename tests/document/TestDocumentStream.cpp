@@ -351,6 +351,13 @@ TEST(DocumentStream, ReadingFollowsTheFileNotTheDefaults) {
     EXPECT_EQ(Page.Functions().Item(0).Expression, "7");
     EXPECT_EQ(Page.Functions().Item(2).Expression, "");
     EXPECT_FALSE(Page.Loading());
+
+    // Found by fuzzing: pixel bounds that disagree with the paper, and an empty font name, would
+    // not survive the next save; the page keeps its paper's size and its font name instead.
+    TReportPage Odd;
+    ReadPageStream(ExampleStream({{"Width", "02 00"}, {"Font.Name", "06 00"}}, {}), Odd);
+    EXPECT_EQ(Odd.width(), 794);
+    EXPECT_EQ(Odd.Font().Name, QStringLiteral("Arial"));
 }
 
 TEST(DocumentStream, NewPageIsWrittenAsTheWorkedExample) {

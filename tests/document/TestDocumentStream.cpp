@@ -11,7 +11,6 @@
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -365,13 +364,4 @@ TEST(DocumentStream, NewPageIsWrittenAsTheWorkedExample) {
     TReportPage Page;
     Page.SetPrintIfEmpty(true);
     EXPECT_EQ(WritePageStream(Page), ExampleStream(ExamplePageRecords, {}));
-}
-
-int main(int argc, char** argv) {
-    // Test discovery runs the program without the test environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -1,0 +1,296 @@
+// tessmira-cli dump, build and render, run as the user runs them: documents made from JSON, shown
+// again as JSON and rebuilt byte for byte, and pages drawn and read back with a real decoder.
+
+#include "../barcode/Decode.h"
+#include "../document/WorkedExample.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TRun {
+    int ExitCode = -1;
+    QByteArray Out;
+    QString Err;
+};
+
+TRun RunCli(const QStringList& Arguments, const QByteArray& Input = {}) {
+    QProcess Cli;
+    // A metric locale, so that new pages are A4 in millimetres as in the worked example.
+    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+    Environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    Cli.setProcessEnvironment(Environment);
+    Cli.start(QStringLiteral(TESSMIRA_BINARY_DIR "/tools/tessmira-cli"), Arguments);
+    if (!Input.isEmpty())
+        Cli.write(Input);
+    Cli.closeWriteChannel();
+    TRun Run;
+    if (!Cli.waitForFinished(60000) || Cli.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << "tessmira-cli did not run: " << Cli.errorString().toStdString();
+        return Run;
+    }
+    Run.ExitCode = Cli.exitCode();
+    Run.Out = Cli.readAllStandardOutput();
+    Run.Err = QString::fromUtf8(Cli.readAllStandardError());
+    return Run;
+}
+
+QByteArray Contents(const QString& Path) {
+    QFile File(Path);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+// Builds a document from JSON and fails the test when the tool refuses it.
+QByteArray Build(const QTemporaryDir& Dir, const QString& Name, const QByteArray& Json) {
+    const QString Path = Dir.filePath(Name);
+    const TRun Run = RunCli({QStringLiteral("build"), QStringLiteral("-"), Path}, Json);
+    EXPECT_EQ(Run.ExitCode, 0) << Name.toStdString() << ": " << Run.Err.toStdString();
+    return Contents(Path);
+}
+
+QByteArray Compact(const QJsonObject& Object) {
+    return QJsonDocument(Object).toJson(QJsonDocument::Compact);
+}
+
+// One item per symbology that zbar reads, with the text zbar gives back for it (retail codes
+// with their check digit and UPC in its 13-digit form; from the engine's decode tests).
+struct TDecodable {
+    const char* Type;
+    const char* Text;
+    bool Checksum;
+    const char* Decoded;
+};
+const TDecodable Decodables[] = {
+    {"bcCodeEAN13", "400638133393", true, "4006381333931"},
+    {"bcCodeEAN8", "1234567", true, "12345670"},
+    {"bcCodeUPC_A", "03600029145", true, "0036000291452"},
+    {"bcCodeUPC_E0", "9876540", true, "0098760000057"},
+    {"bcCode128A", "HELLO_123 !", false, "HELLO_123 !"},
+    {"bcCode128B", "Tessmira 128b~", false, "Tessmira 128b~"},
+    {"bcCode128C", "12345", false, "012345"},
+    {"bcCode39", "CODE39-TEST", false, "CODE39-TEST"},
+    {"bcCode39Extended", "TCU-000014", false, "TCU-000014"},
+    {"bcCode93", "TEST", false, "TEST"},
+    {"bcCode93Extended", "Hello, World-2.0!", false, "Hello, World-2.0!"},
+    {"bcCode_2_5_interleaved", "12345", false, "012345"},
+    // The engine adds the start and stop characters A and B; read from the page at 300 dpi, zbar
+    // reports them with the data.
+    {"bcCodeCodabar", "123-45$6", false, "A123-45$6B"},
+};
+
+} // namespace
+
+// The worked example from JSON: a new page with one item inserted as the command inserts it.
+TEST(DocumentCli, BuildMakesTheWorkedExample) {
+    QTemporaryDir Dir;
+    const QByteArray Example =
+        Build(Dir, QStringLiteral("example.TSM"), R"({"items": [{"class": "TQRepBarcode"}]})");
+    EXPECT_EQ(Example.size(), 1424);
+    EXPECT_EQ(Example.toStdString(), ExampleStream(ExamplePageRecords, {ExampleItemRecords}));
+
+    const TRun Text = RunCli({QStringLiteral("dump"), Dir.filePath(QStringLiteral("example.TSM"))});
+    EXPECT_EQ(Text.ExitCode, 0);
+    const QList<QByteArray> Lines = Text.Out.split('\n');
+    ASSERT_GT(Lines.size(), 60);
+    EXPECT_EQ(Lines[0], "class = TQuickRep");
+    EXPECT_EQ(Lines[1], "Left = 0");
+    EXPECT_TRUE(Lines.contains("Page.Values = (100, 2970, 100, 2100, 100, 100, 0)"));
+    EXPECT_TRUE(Lines.contains("items[0].class = TQRepBarcode"));
+    EXPECT_TRUE(Lines.contains("items[0].BarcodeType = bcCodeEAN13"));
+    // 50 and 100 pixels at 96 per inch in tenths of a millimetre, with every digit they need.
+    const auto Sizes = std::find_if(Lines.begin(), Lines.end(), [](const QByteArray& Line) {
+        return Line.startsWith("items[0].Size.Values = ");
+    });
+    ASSERT_NE(Sizes, Lines.end());
+    EXPECT_TRUE(QRegularExpression(R"(^items\[0\]\.Size\.Values = \((132\.291666666666666\d*, ){3})"
+                                   R"(264\.583333333333333\d*\)$)")
+                    .match(QString::fromLatin1(*Sizes))
+                    .hasMatch())
+        << Sizes->toStdString();
+}
+
+// dump --json then build gives back every document this program writes, byte for byte.
+TEST(DocumentCli, DumpJsonThenBuildReproducesTheDocument) {
+    QTemporaryDir Dir;
+    std::vector<std::pair<QString, QByteArray>> Pages;
+    Pages.emplace_back(QStringLiteral("example"), R"({"items": [{"class": "TQRepBarcode"}]})");
+
+    // All 23 symbologies with the four angles in turn, titles and own fonts, in a grid.
+    QJsonArray Items;
+    const char* Types[] = {"bcCode_2_5_interleaved",
+                           "bcCode_2_5_industrial",
+                           "bcCode_2_5_matrix",
+                           "bcCode39",
+                           "bcCode39Extended",
+                           "bcCode128A",
+                           "bcCode128B",
+                           "bcCode128C",
+                           "bcCode93",
+                           "bcCode93Extended",
+                           "bcCodeMSI",
+                           "bcCodePostNet",
+                           "bcCodeCodabar",
+                           "bcCodeEAN8",
+                           "bcCodeEAN13",
+                           "bcCodeUPC_A",
+                           "bcCodeUPC_E0",
+                           "bcCodeUPC_E1",
+                           "bcCodeUPC_Supp2",
+                           "bcCodeUPC_Supp5",
+                           "bcCodeEAN128A",
+                           "bcCodeEAN128B",
+                           "bcCodeEAN128C"};
+    const char* Angles[] = {"ba0", "ba90", "ba180", "ba270"};
+    for (int I = 0; I < 23; ++I) {
+        QJsonObject Properties{{"BarcodeType", Types[I]},
+                               {"Angle", Angles[I % 4]},
+                               {"TitleRow1", QStringLiteral("Fach %1 \u00E9t\u00E9").arg(I)},
+                               {"Checksum", I % 2 == 0}};
+        if (I % 3 == 0) {
+            Properties.insert("TitleRow2", "\u20AC 4,99");
+            Properties.insert("Font.Name", "DejaVu Sans");
+            Properties.insert("Font.Height", -16);
+            Properties.insert("Font.Style", QJsonArray{"fsBold", "fsItalic"});
+        }
+        if (I % 4 == 1) {
+            Properties.insert("Color", "clYellow");
+            Properties.insert("ColorBar", "clNavy");
+            Properties.insert("Modul", 2);
+            Properties.insert("Ratio", 2.5);
+        }
+        if (I % 5 == 2) {
+            Properties.insert("Frame.DrawTop", true);
+            Properties.insert("Frame.DrawLeft", true);
+            Properties.insert("Frame.Width", 2);
+            Properties.insert("Frame.Color", "clRed");
+        }
+        Items.append(
+            QJsonObject{{"class", "TQRepBarcode"},
+                        {"properties", Properties},
+                        {"bounds", QJsonArray{10 + 190 * (I % 4), 10 + 130 * (I / 4), 180, 120}}});
+    }
+    Pages.emplace_back(QStringLiteral("symbologies"), Compact(QJsonObject{{"items", Items}}));
+
+    // A Letter landscape page in inches with a frame, a Custom page, named items and a title.
+    Pages.emplace_back(
+        QStringLiteral("letter"),
+        Compact(QJsonObject{
+            {"properties", QJsonObject{{"Page.PaperSize", "Letter"},
+                                       {"Page.Orientation", "poLandscape"},
+                                       {"Units", "Inches"},
+                                       {"Frame.DrawBottom", true},
+                                       {"Frame.Style", "psDash"},
+                                       {"ReportTitle", "Regal 7"},
+                                       {"Description.Strings", QJsonArray{"eins", "zwei"}}}},
+            {"items", QJsonArray{QJsonObject{
+                          {"name", "Price1"},
+                          {"properties", QJsonObject{{"BarcodeText", "123"}, {"Checksum", false}}},
+                          {"bounds", QJsonArray{300, 200, 250, 90}}}}}}));
+    Pages.emplace_back(
+        QStringLiteral("custom"),
+        Compact(QJsonObject{
+            {"properties", QJsonObject{{"Page.PaperSize", "Custom"},
+                                       {"Page.Values", QJsonArray{50, 600, 50, 1000, 50, 50, 0}}}},
+            {"items", QJsonArray{QJsonObject{{"bounds", QJsonArray{5, 5, 120, 40}}},
+                                 QJsonObject{{"properties", QJsonObject{{"Tag", 4}}}}}}}));
+
+    for (const auto& [Name, Json] : Pages) {
+        const QByteArray Original = Build(Dir, Name + ".TSM", Json);
+        ASSERT_FALSE(Original.isEmpty()) << Name.toStdString();
+        const TRun Dump =
+            RunCli({QStringLiteral("dump"), QStringLiteral("--json"), Dir.filePath(Name + ".TSM")});
+        ASSERT_EQ(Dump.ExitCode, 0) << Dump.Err.toStdString();
+        EXPECT_FALSE(QJsonDocument::fromJson(Dump.Out).isNull()) << Name.toStdString();
+        const QByteArray Again = Build(Dir, Name + "-again.TSM", Dump.Out);
+        EXPECT_EQ(Again, Original) << Name.toStdString();
+    }
+}
+
+// Unreadable files and descriptions end in the reader's messages, on stderr only.
+TEST(DocumentCli, FailuresPrintOnlyTheReadersMessage) {
+    QTemporaryDir Dir;
+    const QString Damaged = Dir.filePath(QStringLiteral("damaged.TSM"));
+    {
+        QFile File(Damaged);
+        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write("TPF1");
+    }
+    const TRun Dump = RunCli({QStringLiteral("dump"), QStringLiteral("--json"), Damaged});
+    EXPECT_EQ(Dump.ExitCode, 1);
+    EXPECT_TRUE(Dump.Out.isEmpty());
+    EXPECT_TRUE(Dump.Err.endsWith(QStringLiteral("Invalid stream format\n")))
+        << Dump.Err.toStdString();
+
+    const struct {
+        QByteArray Json;
+        const char* Error;
+    } Cases[] = {
+        {R"({"items": [{}, {"class": "TQRMemo"}]})", "items[1]: Class TQRMemo not found\n"},
+        {R"({"items": [{"properties": {"Foo": 1}}]})",
+         "items[0]: Error reading TQRepBarcode.Foo: Property Foo does not exist\n"},
+        {R"({"items": [{"properties": {"BarcodeText": "12a"}}]})",
+         "items[0]: Barcode must be numeric\n"},
+        {R"({"properties": {"Page.Values": [1, 2, 3, 4, 5, 6]}})",
+         "Error reading TQuickRep.Page.Values: Invalid property value\n"},
+        {R"({"properties": {"Units": "Furlongs"}})",
+         "Error reading TQuickRep.Units: Invalid property value\n"},
+        {R"({"items": [)", "Invalid page description: unexpected end at offset 11\n"},
+    };
+    for (const auto& Case : Cases) {
+        const QString Out = Dir.filePath(QStringLiteral("never.TSM"));
+        const TRun Run = RunCli({QStringLiteral("build"), QStringLiteral("-"), Out}, Case.Json);
+        EXPECT_EQ(Run.ExitCode, 1) << Case.Json.toStdString();
+        EXPECT_TRUE(Run.Err.endsWith(QString::fromUtf8(Case.Error))) << Run.Err.toStdString();
+        EXPECT_FALSE(QFile::exists(Out));
+    }
+}
+
+// A page with one item of each symbology that zbar reads, drawn at 300 dpi: every barcode is
+// found where its item stands on the sheet, and nowhere else.
+TEST(DocumentCli, RenderedPageDecodesItemByItem) {
+    QTemporaryDir Dir;
+    // Written by hand: the type must come before the text, which setting the type clears, and
+    // QJsonObject would sort the names.
+    QByteArray Items;
+    const int Count = static_cast<int>(std::size(Decodables));
+    for (int I = 0; I < Count; ++I) {
+        const TDecodable& D = Decodables[I];
+        Items += QStringLiteral(R"(%1{"properties": {"BarcodeType": "%2", "BarcodeText": "%3", )"
+                                R"("Checksum": %4, "Modul": 2}, "bounds": [40, %5, 700, 60]})")
+                     .arg(I == 0 ? "" : ", ", D.Type, D.Text, D.Checksum ? "true" : "false")
+                     .arg(20 + 82 * I)
+                     .toUtf8();
+    }
+    Build(Dir, QStringLiteral("decodable.TSM"), "{\"items\": [" + Items + "]}");
+    const QString Png = Dir.filePath(QStringLiteral("decodable.png"));
+    const TRun Render =
+        RunCli({QStringLiteral("render"), Dir.filePath(QStringLiteral("decodable.TSM")), Png});
+    ASSERT_EQ(Render.ExitCode, 0) << Render.Err.toStdString();
+    const QImage Sheet(Png);
+    // A4 at 300 dots per inch.
+    ASSERT_EQ(Sheet.size(), QSize(2480, 3508));
+
+    // Screen pixels (96 per inch) to sheet pixels (300 per inch).
+    const auto Device = [](int Pixels) { return Pixels * 300 / 96; };
+    for (int I = 0; I < Count; ++I) {
+        const QRect Item(Device(40) - 30, Device(20 + 82 * I) - 20, Device(700) + 60,
+                         Device(60) + 40);
+        EXPECT_EQ(DecodeImage(Sheet.copy(Item)), std::vector<std::string>{Decodables[I].Decoded})
+            << Decodables[I].Type;
+    }
+    // The gaps between the items hold nothing.
+    EXPECT_TRUE(DecodeImage(Sheet.copy(0, Device(20 + 82 * Count), 2480, 300)).empty());
+}

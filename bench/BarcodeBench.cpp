@@ -4,8 +4,8 @@
 
 #include "barcode/TBarcodeEngine.h"
 
+#include <QApplication>
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -147,7 +147,8 @@ int main(int argc, char** argv) {
     // Fonts need a GUI application, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication App(argc, argv);
+    // The document benchmarks make pages, which are widgets.
+    QApplication App(argc, argv);
     for (const TCase& C : Cases()) {
         const std::string Name = BarcodeTypeTable[C.Typ].Name;
         benchmark::RegisterBenchmark(("BM_EncodePattern/" + Name).c_str(), EncodePattern, C);

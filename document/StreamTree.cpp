@@ -10,25 +10,34 @@ namespace {
 
 void ParseRecords(TReader& Reader, std::vector<TStreamRecord>& Records, int Depth);
 
-TStreamValue ParseValue(TReader& Reader, int Depth) {
+// Fills Value in place, so that parsing record after record into the same value allocates only
+// when a list grows beyond what an earlier one held.
+void ParseValue(TReader& Reader, TStreamValue& Value, int Depth) {
     if (Depth > TReader::MaxNesting)
         InvalidPropertyValue();
-    TStreamValue Value;
     Value.Type = Reader.NextValue();
+    Value.Integer = 0;
+    Value.Float = 0;
+    Value.Bytes = {};
+    Value.Members.clear();
+    Value.Records.clear();
     switch (Value.Type) {
     case TValueType::vaInt8:
     case TValueType::vaInt16:
     case TValueType::vaInt32:
     case TValueType::vaInt64:
         Value.Integer = Reader.ReadInteger(true);
-        return Value;
+        Value.Items.clear();
+        return;
     case TValueType::vaExtended:
         Value.Float = Reader.ReadFloat();
-        return Value;
+        Value.Items.clear();
+        return;
     default:
         break;
     }
     Reader.ReadValue();
+    std::size_t Count = 0;
     switch (Value.Type) {
     case TValueType::vaNull:
     case TValueType::vaFalse:
@@ -36,8 +45,11 @@ TStreamValue ParseValue(TReader& Reader, int Depth) {
     case TValueType::vaNil:
         break;
     case TValueType::vaList:
-        while (!Reader.EndOfList())
-            Value.Items.push_back(ParseValue(Reader, Depth + 1));
+        while (!Reader.EndOfList()) {
+            if (Value.Items.size() <= Count)
+                Value.Items.emplace_back();
+            ParseValue(Reader, Value.Items[Count++], Depth + 1);
+        }
         Reader.ReadValue();
         break;
     case TValueType::vaString:
@@ -58,7 +70,10 @@ TStreamValue ParseValue(TReader& Reader, int Depth) {
         break;
     case TValueType::vaCollection:
         while (!Reader.EndOfList()) {
-            TStreamValue Item;
+            if (Value.Items.size() <= Count)
+                Value.Items.emplace_back();
+            TStreamValue& Item = Value.Items[Count++];
+            Item = {};
             Item.Type = TValueType::vaList;
             Item.Integer = -1;
             const TValueType Next = Reader.NextValue();
@@ -67,7 +82,6 @@ TStreamValue ParseValue(TReader& Reader, int Depth) {
                 Item.Integer = Reader.ReadInteger();
             Reader.ReadListBegin();
             ParseRecords(Reader, Item.Records, Depth + 1);
-            Value.Items.push_back(std::move(Item));
         }
         Reader.ReadValue();
         break;
@@ -93,37 +107,74 @@ TStreamValue ParseValue(TReader& Reader, int Depth) {
     default:
         InvalidPropertyValue();
     }
-    return Value;
+    Value.Items.resize(Count);
 }
 
 void ParseRecords(TReader& Reader, std::vector<TStreamRecord>& Records, int Depth) {
     while (!Reader.EndOfList()) {
-        TStreamRecord Record;
+        TStreamRecord& Record = Records.emplace_back();
         Record.Path = Reader.ReadStr();
-        Record.Value = ParseValue(Reader, Depth);
-        Records.push_back(std::move(Record));
+        ParseValue(Reader, Record.Value, Depth);
     }
     Reader.ReadValue();
 }
 
-TStreamComponent ParseComponent(TReader& Reader, int Depth) {
+void ParseComponent(TReader& Reader, TStreamVisitor& Visitor, TStreamValue& Value, int Depth) {
     if (Depth > TReader::MaxNesting)
         Raise(Msg::InvalidStreamFormat);
-    TStreamComponent Component;
-    Reader.ReadPrefix(Component.Flags, Component.ChildPosition);
-    Component.ClassName = Reader.ReadStr();
-    Component.Name = Reader.ReadStr();
-    ParseRecords(Reader, Component.Properties, 0);
-    while (!Reader.EndOfList())
-        Component.Children.push_back(ParseComponent(Reader, Depth + 1));
+    std::uint8_t Flags;
+    std::int32_t ChildPosition;
+    Reader.ReadPrefix(Flags, ChildPosition);
+    const std::string_view ClassName = Reader.ReadStr();
+    const std::string_view Name = Reader.ReadStr();
+    Visitor.BeginComponent(Flags, ChildPosition, ClassName, Name);
+    while (!Reader.EndOfList()) {
+        const std::string_view Path = Reader.ReadStr();
+        ParseValue(Reader, Value, 0);
+        Visitor.Property(Path, Value);
+    }
     Reader.ReadValue();
-    return Component;
+    while (!Reader.EndOfList())
+        ParseComponent(Reader, Visitor, Value, Depth + 1);
+    Reader.ReadValue();
+    Visitor.EndComponent();
 }
+
+class TTreeBuilder final : public TStreamVisitor {
+public:
+    TStreamComponent Root;
+
+    void BeginComponent(std::uint8_t Flags, std::int32_t ChildPosition, std::string_view ClassName,
+                        std::string_view Name) override {
+        TStreamComponent& C = FOpen.empty() ? Root : FOpen.back()->Children.emplace_back();
+        C.Flags = Flags;
+        C.ChildPosition = ChildPosition;
+        C.ClassName = ClassName;
+        C.Name = Name;
+        FOpen.push_back(&C);
+    }
+    void Property(std::string_view Path, const TStreamValue& Value) override {
+        FOpen.back()->Properties.push_back({Path, Value});
+    }
+    void EndComponent() override { FOpen.pop_back(); }
+
+private:
+    // The components whose records are being read, the root first. A child is complete before
+    // its parent's next child is added, so the pointers stay valid.
+    std::vector<TStreamComponent*> FOpen;
+};
 
 } // namespace
 
-TStreamComponent ParseComponentStream(std::string_view Data) {
+void ParseComponentStream(std::string_view Data, TStreamVisitor& Visitor) {
     TReader Reader(Data);
     Reader.ReadSignature();
-    return ParseComponent(Reader, 0);
+    TStreamValue Value;
+    ParseComponent(Reader, Visitor, Value, 0);
+}
+
+TStreamComponent ParseComponentStream(std::string_view Data) {
+    TTreeBuilder Builder;
+    ParseComponentStream(Data, Builder);
+    return std::move(Builder.Root);
 }

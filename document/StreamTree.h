@@ -36,6 +36,20 @@ struct TStreamComponent {
     std::vector<TStreamComponent> Children;
 };
 
+// Receives a stream's records in file order as the parser meets them. Values are only valid
+// during the call: the parser reuses them.
+class TStreamVisitor {
+public:
+    virtual ~TStreamVisitor() = default;
+    virtual void BeginComponent(std::uint8_t Flags, std::int32_t ChildPosition,
+                                std::string_view ClassName, std::string_view Name) = 0;
+    virtual void Property(std::string_view Path, const TStreamValue& Value) = 0;
+    // After the component's children.
+    virtual void EndComponent() = 0;
+};
+
 // Parses the signature and the root record; bytes after it are not read. Throws the reader's
-// errors; components nest at most TReader::MaxNesting deep.
+// errors; components and lists nest at most TReader::MaxNesting deep.
+void ParseComponentStream(std::string_view Data, TStreamVisitor& Visitor);
+// The same as a tree.
 TStreamComponent ParseComponentStream(std::string_view Data);

@@ -1,0 +1,128 @@
+// Document files: writing and reading a page of 1,000 barcode items, the bare record parser over
+// a large file, and tessmira-cli render of a 30-item page to PDF timed as a whole process.
+
+#include "app/DocumentFile.h"
+#include "common/Text1252.h"
+#include "document/DocumentStream.h"
+#include "document/StreamClasses.h"
+#include "document/StreamTree.h"
+#include "document/TBarcodeItem.h"
+#include "document/TReportPage.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
+
+// A new page with Count items on an A4 grid of 5 by 6 (beyond 30 they stack), in five
+// symbologies with texts and titles.
+std::unique_ptr<TReportPage> ItemPage(int Count) {
+    std::unique_ptr<TReportPage> Page = NewDocumentPage();
+    const TBarcodeType Types[] = {bcCodeEAN13, bcCode128B, bcCode39, bcCodeEAN8, bcCodeUPC_A};
+    const char* Texts[] = {"400638133393", "Shelf 12-B", "PART-0042", "9638507", "03600029145"};
+    for (int I = 0; I < Count; ++I) {
+        auto* Item = new TBarcodeItem(Page.get());
+        Item->SetBounds(20 + 150 * (I % 5), 20 + 180 * (I / 5 % 6), 140, 90);
+        Item->SetParent(Page.get());
+        Item->SetBarcodeType(Types[I % 5]);
+        Item->SetBarcodeText(Texts[I % 5]);
+        Item->SetTitleRow1("Item " + std::to_string(I));
+    }
+    return Page;
+}
+
+const std::string& ThousandItems() {
+    static const std::string Bytes = WritePageStream(*ItemPage(1000));
+    return Bytes;
+}
+
+void BM_WritePage1000Items(benchmark::State& State) {
+    const std::unique_ptr<TReportPage> Page = ItemPage(1000);
+    std::size_t Bytes = 0;
+    for (auto _ : State) {
+        const std::string Written = WritePageStream(*Page);
+        Bytes += Written.size();
+        benchmark::DoNotOptimize(Written.data());
+    }
+    State.SetBytesProcessed(static_cast<std::int64_t>(Bytes));
+}
+
+// Parse, create the items, apply their properties and validate them: all that Open does with
+// the file's bytes.
+void BM_ReadPage1000Items(benchmark::State& State) {
+    const std::string& Bytes = ThousandItems();
+    for (auto _ : State) {
+        std::unique_ptr<TReportPage> Page = NewDocumentPage();
+        ReadPageStream(Bytes, *Page);
+        State.PauseTiming();
+        Page.reset();
+        State.ResumeTiming();
+    }
+    State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * Bytes.size()));
+}
+
+// The record parser alone over a large valid file: the 1,000-item page with its item records
+// repeated to 20,000 items (about 20 MB).
+void BM_ParseStream20000Items(benchmark::State& State) {
+    const std::string& Page = ThousandItems();
+    const std::size_t ItemsStart = Page.find("\x0CTQRepBarcode");
+    // The page's record up to its items, the items 20 times over, and the page's end marker.
+    std::string Large = Page.substr(0, ItemsStart);
+    const std::string Items = Page.substr(ItemsStart, Page.size() - 1 - ItemsStart);
+    for (int I = 0; I < 20; ++I)
+        Large += Items;
+    Large += '\0';
+    // Counts what it is shown, so that nothing of the parse can be left out.
+    struct TCounter final : TStreamVisitor {
+        std::size_t Components = 0;
+        std::size_t Records = 0;
+        void BeginComponent(std::uint8_t, std::int32_t, std::string_view,
+                            std::string_view) override {
+            ++Components;
+        }
+        void Property(std::string_view, const TStreamValue&) override { ++Records; }
+        void EndComponent() override {}
+    };
+    for (auto _ : State) {
+        TCounter Counter;
+        ParseComponentStream(Large, Counter);
+        benchmark::DoNotOptimize(Counter.Records);
+        if (Counter.Components != 20001) {
+            State.SkipWithError("the stream did not parse as 20,000 items");
+            break;
+        }
+    }
+    State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * Large.size()));
+}
+
+// tessmira-cli render of a 30-item A4 page to PDF at 300 dpi, start to exit.
+void BM_RenderCliProcess30Items(benchmark::State& State) {
+    QTemporaryDir Dir;
+    const QString Document = Dir.filePath(QStringLiteral("page.TSM"));
+    const QString Pdf = Dir.filePath(QStringLiteral("page.pdf"));
+    WriteDocument(*ItemPage(30), Document);
+    for (auto _ : State) {
+        QProcess Cli;
+        Cli.start(QStringLiteral(TESSMIRA_BINARY_DIR "/tools/tessmira-cli"),
+                  {QStringLiteral("render"), Document, Pdf});
+        if (!Cli.waitForFinished(30000) || Cli.exitCode() != 0) {
+            State.SkipWithError("tessmira-cli render failed");
+            break;
+        }
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_WritePage1000Items)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadPage1000Items)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseStream20000Items)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderCliProcess30Items)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -8,8 +8,11 @@
 #include "document/StreamTree.h"
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
+#include "printing/TPaintDevicePrintJob.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -120,8 +123,75 @@ void BM_RenderCliProcess30Items(benchmark::State& State) {
     }
 }
 
+// A4 at 600 dots per inch, made once: the two benchmarks below draw onto the same sheet.
+QImage& Sheet600() {
+    static QImage Sheet = [] {
+        QImage Image(4961, 7016, QImage::Format_RGB32);
+        Image.fill(Qt::white);
+        const int DotsPerMeter = 23622; // 600 dots per inch
+        Image.setDotsPerMeterX(DotsPerMeter);
+        Image.setDotsPerMeterY(DotsPerMeter);
+        return Image;
+    }();
+    return Sheet;
+}
+
+// The 30-item page through its print path: every item's title and barcode with its readable
+// text at its place, and the page's frame.
+void BM_DrawPage600Dpi30Items(benchmark::State& State) {
+    const std::unique_ptr<TReportPage> Page = ItemPage(30);
+    for (auto _ : State) {
+        TPaintDevicePrintJob Job(Sheet600());
+        Job.PrintPage(*Page);
+    }
+}
+
+// The floor for the same sheet: each item's bars filled straight into its rectangle, without
+// text, titles or frames.
+void BM_FillBars600Dpi30Items(benchmark::State& State) {
+    const std::unique_ptr<TReportPage> Page = ItemPage(30);
+    struct TBars {
+        QRectF Rect;
+        std::vector<TElement> Elements;
+        int Modules = 0;
+    };
+    std::vector<TBars> Items;
+    const double Scale = 600 / 96.0;
+    for (QObject* Child : Page->children()) {
+        auto* Item = qobject_cast<TBarcodeItem*>(Child);
+        if (Item == nullptr)
+            continue;
+        TBarcodeEngine E = Item->Barcode();
+        TBars Bars{QRectF(Item->x() * Scale, Item->y() * Scale, Item->width() * Scale,
+                          Item->height() * Scale),
+                   {},
+                   0};
+        for (const char C : E.EncodePattern()) {
+            Bars.Elements.push_back(E.DecodeElement(C));
+            Bars.Modules += Bars.Elements.back().Width;
+        }
+        Items.push_back(std::move(Bars));
+    }
+    for (auto _ : State) {
+        QPainter Canvas(&Sheet600());
+        for (const TBars& Bars : Items) {
+            const double Module = Bars.Rect.width() / std::max(Bars.Modules, 1);
+            double X = Bars.Rect.left();
+            for (const TElement& Element : Bars.Elements) {
+                if (Element.Kind != ekSpace)
+                    Canvas.fillRect(
+                        QRectF(X, Bars.Rect.top(), Element.Width * Module, Bars.Rect.height()),
+                        Qt::black);
+                X += Element.Width * Module;
+            }
+        }
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_DrawPage600Dpi30Items)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillBars600Dpi30Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WritePage1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadPage1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseStream20000Items)->Unit(benchmark::kMillisecond);

@@ -616,6 +616,8 @@ std::unique_ptr<TReportPage> BuildDocumentPage(std::string_view Json) {
 
     std::vector<TBuiltItem> Items;
     if (const TJson* Descriptions = Member(Root, "items", TJson::jArray)) {
+        if (Descriptions->Items.size() > MaxItemsPerPage)
+            Raise(Msg::TooManyItems, {std::to_string(MaxItemsPerPage)});
         for (std::size_t I = 0; I < Descriptions->Items.size(); ++I) {
             try {
                 Items.push_back(BuildItem(*Page, Descriptions->Items[I]));

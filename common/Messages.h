@@ -27,6 +27,7 @@ inline constexpr const char* AncestorNotFound = "Ancestor for '%s' not found";
 inline constexpr const char* InvalidComponentName = "''%s'' is not a valid component name";
 inline constexpr const char* DuplicateComponentName = "A component named %s already exists";
 inline constexpr const char* ListIndexOutOfBounds = "List index out of bounds (%d)";
+inline constexpr const char* TooManyItems = "A page holds at most %d items";
 
 // Page descriptions (tessmira-cli dump and build)
 inline constexpr const char* InvalidPageDescription = "Invalid page description: %s";

@@ -165,8 +165,11 @@ void ReadPageStream(std::string_view Data, TReportPage& Page) {
     }
     Reader.ReadValue();
     std::vector<TPrintable*> Loaded;
-    while (!Reader.EndOfList())
+    while (!Reader.EndOfList()) {
+        if (Loaded.size() >= MaxItemsPerPage)
+            Raise(Msg::TooManyItems, {std::to_string(MaxItemsPerPage)});
         ReadChild(Reader, Page, Loaded);
+    }
     Reader.ReadValue();
 
     Page.Loaded();

@@ -12,6 +12,10 @@ class TReportPage;
 // Document files and clipboard data are component streams: the signature "TPF0" and one
 // component record. These functions turn a page into those bytes and back.
 
+// An item costs some two kilobytes while a record of one can take 16 bytes; a page with more than
+// this many items is refused rather than let a small file take all memory.
+inline constexpr std::size_t MaxItemsPerPage = 20000;
+
 // The page with all its items, as a document file holds it.
 std::string WritePageStream(const TReportPage& Page);
 

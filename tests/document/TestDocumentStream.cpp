@@ -208,6 +208,16 @@ TEST(DocumentStream, DamagedItemsEndInTheReadersMessage) {
         EXPECT_EQ(ErrorOf([&] { ReadPageStream(Case.Input, Target); }), Case.Expected);
     }
 
+    // A page of more items than a page holds: the smallest item record is 16 bytes, the item
+    // some two kilobytes, so a small file would otherwise take a great deal of memory.
+    const std::string Minimal = Header + std::string(3, '\0');
+    std::string Crowded = PageRecord;
+    for (std::size_t I = 0; I <= MaxItemsPerPage; ++I)
+        Crowded += Minimal;
+    TReportPage Full;
+    EXPECT_EQ(ErrorOf([&] { ReadPageStream(Crowded + '\0', Full); }),
+              "A page holds at most 20000 items");
+
     // A single item of a class the registry lacks, or a damaged one, leaves nothing behind.
     const std::string One = "TPF0" + Named("X") + "";
     TReportPage Target;

@@ -20,6 +20,8 @@ struct TItemParts {
     static bool FontIsOwn(const TItem& O) { return O.FontIsOwn(); }
     static std::int32_t Resolution(const TItem& O) { return O.Size().Resolution(); }
     static void SetBounds(TItem& O, int L, int T, int W, int H) { O.SetBounds(L, T, W, H); }
+    static int Left(const TItem& O) { return O.x(); }
+    static int Top(const TItem& O) { return O.y(); }
 };
 
 // The stored names of the symbologies, in TBarcodeType order.

@@ -13,6 +13,7 @@
 // parts of an object O:
 //   T::Frame(O) -> TPrintFrame&        T::Font(O) -> TFont      T::SetFont(O, TFont)
 //   T::FontIsOwn(O) -> bool            T::Resolution(O) -> int  T::SetBounds(O, l, t, w, h)
+//   T::Left(O), T::Top(O) -> int (the stored position)
 // and the control accessors Tag, Cursor, Hint, HelpType, HelpKeyword, HelpContext of O itself.
 
 // Pixel coordinates and lengths that a control can take.
@@ -43,7 +44,7 @@ template <typename TObj, typename T> constexpr auto ControlProperties() {
         {.Path = "Left",
          .Min = -MaxPixelCoordinate,
          .Max = MaxPixelCoordinate,
-         .GetOrd = [](const TObj& O) -> std::int64_t { return O.x(); },
+         .GetOrd = [](const TObj& O) -> std::int64_t { return T::Left(O); },
          .SetOrd =
              [](TObj& O, std::int64_t V) {
                  T::SetBounds(O, static_cast<int>(V), O.y(), O.width(), O.height());
@@ -51,7 +52,7 @@ template <typename TObj, typename T> constexpr auto ControlProperties() {
         {.Path = "Top",
          .Min = -MaxPixelCoordinate,
          .Max = MaxPixelCoordinate,
-         .GetOrd = [](const TObj& O) -> std::int64_t { return O.y(); },
+         .GetOrd = [](const TObj& O) -> std::int64_t { return T::Top(O); },
          .SetOrd =
              [](TObj& O, std::int64_t V) {
                  T::SetBounds(O, O.x(), static_cast<int>(V), O.width(), O.height());

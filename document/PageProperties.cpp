@@ -16,6 +16,9 @@ struct TPageParts {
     static bool FontIsOwn(const TPage& O) { return O.FontIsOwn(); }
     static std::int32_t Resolution(const TPage& O) { return O.Page().Resolution(); }
     static void SetBounds(TPage& O, int L, int T, int W, int H) { O.SetBounds(L, T, W, H); }
+    // On the design surface the page stands at 0, 0 however far the surface is scrolled.
+    static int Left(const TPage& O) { return O.parentWidget() != nullptr ? 0 : O.x(); }
+    static int Top(const TPage& O) { return O.parentWidget() != nullptr ? 0 : O.y(); }
 };
 
 constexpr P Event(std::string_view Path) {

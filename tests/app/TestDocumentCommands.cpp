@@ -5,6 +5,7 @@
 #include "app/TPrompts.h"
 #include "common/Messages.h"
 #include "common/TException.h"
+#include "designer/TDesignPanel.h"
 #include "document/DocumentStream.h"
 #include "document/StreamClasses.h"
 #include "document/TBarcodeItem.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -112,6 +114,15 @@ private slots:
         QCOMPARE(W.Form.windowTitle(), QStringLiteral("Tessmira [") + Path + "]");
         const QByteArray Saved = Contents(Path);
         QCOMPARE(Saved.toStdString(), WritePageStream(*W.Form.Page()));
+
+        // Scrolling the design surface moves the page widget, not the page: it stays at 0, 0.
+        W.Form.resize(300, 300);
+        W.Form.show();
+        W.Form.DesignPanel1->horizontalScrollBar()->setValue(120);
+        W.Form.DesignPanel1->verticalScrollBar()->setValue(200);
+        QVERIFY(W.Form.Page()->y() != 0);
+        W.Run("A_Save");
+        QCOMPARE(Contents(Path), Saved);
 
         W.Run("A_New");
         QCOMPARE(W.Form.Page()->Tag(), 0);

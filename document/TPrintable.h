@@ -62,7 +62,7 @@ private:
 // Reading a document: BeginReading right after creation; the stored properties are assigned
 // (pixel bounds only become pending bounds); EndReading once the item's own records are read;
 // AfterReading once the whole document is read, which gives the item its pixel bounds.
-class TPrintable : public QWidget {
+class TPrintable : public QWidget, public TControlProperties {
     Q_OBJECT
 
 public:
@@ -124,20 +124,6 @@ public:
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool Value) { FEnabled = Value; }
 
-    // The control properties the document carries.
-    std::int32_t Tag() const { return FTag; }
-    void SetTag(std::int32_t Value) { FTag = Value; }
-    std::int32_t Cursor() const { return FCursor; }
-    void SetCursor(std::int32_t Value) { FCursor = Value; }
-    const QString& Hint() const { return FHint; }
-    void SetHint(const QString& Value) { FHint = Value; }
-    THelpType HelpType() const { return FHelpType; }
-    void SetHelpType(THelpType Value) { FHelpType = Value; }
-    const QString& HelpKeyword() const { return FHelpKeyword; }
-    void SetHelpKeyword(const QString& Value) { FHelpKeyword = Value; }
-    std::int32_t HelpContext() const { return FHelpContext; }
-    void SetHelpContext(std::int32_t Value) { FHelpContext = Value; }
-
 protected:
     // The design-time look: corner marks and frame. A derived item draws its content first.
     virtual void Paint(QPainter& Canvas);
@@ -158,10 +144,4 @@ private:
     TFont FFont;
     bool FFontIsOwn = false;
     bool FEnabled = true;
-    std::int32_t FTag = 0;
-    std::int32_t FCursor = 0;
-    QString FHint;
-    THelpType FHelpType = htContext;
-    QString FHelpKeyword;
-    std::int32_t FHelpContext = 0;
 };

@@ -33,6 +33,31 @@ inline constexpr std::array<std::string_view, 3> ZoomStateNames = {"qrZoomToFit"
                                                                    "qrZoomOther"};
 
 enum THelpType : std::uint8_t { htKeyword, htContext };
+
+// The control properties the page and its items carry for the document file, and nothing else uses.
+class TControlProperties {
+public:
+    std::int32_t Tag() const { return FTag; }
+    void SetTag(std::int32_t Value) { FTag = Value; }
+    std::int32_t Cursor() const { return FCursor; }
+    void SetCursor(std::int32_t Value) { FCursor = Value; }
+    const QString& Hint() const { return FHint; }
+    void SetHint(const QString& Value) { FHint = Value; }
+    THelpType HelpType() const { return FHelpType; }
+    void SetHelpType(THelpType Value) { FHelpType = Value; }
+    const QString& HelpKeyword() const { return FHelpKeyword; }
+    void SetHelpKeyword(const QString& Value) { FHelpKeyword = Value; }
+    std::int32_t HelpContext() const { return FHelpContext; }
+    void SetHelpContext(std::int32_t Value) { FHelpContext = Value; }
+
+private:
+    std::int32_t FTag = 0;
+    std::int32_t FCursor = 0;
+    QString FHint;
+    THelpType FHelpType = htContext;
+    QString FHelpKeyword;
+    std::int32_t FHelpContext = 0;
+};
 inline constexpr std::array<std::string_view, 2> HelpTypeNames = {"htKeyword", "htContext"};
 
 // Text of the function list and the description is 8-bit (Windows-1252).
@@ -70,7 +95,7 @@ struct TReportBands {
 
 // The document: one sheet of paper with its geometry, its printer settings and the items placed
 // on it. Its pixel size follows the geometry at the current resolution and zoom.
-class TReportPage : public QWidget {
+class TReportPage : public QWidget, public TControlProperties {
     Q_OBJECT
 
 public:
@@ -139,20 +164,6 @@ public:
     bool PrevShowSearch() const { return FPrevShowSearch; }
     void SetPrevShowSearch(bool Value) { FPrevShowSearch = Value; }
 
-    // The control properties the document carries.
-    std::int32_t Tag() const { return FTag; }
-    void SetTag(std::int32_t Value) { FTag = Value; }
-    std::int32_t Cursor() const { return FCursor; }
-    void SetCursor(std::int32_t Value) { FCursor = Value; }
-    const QString& Hint() const { return FHint; }
-    void SetHint(const QString& Value) { FHint = Value; }
-    THelpType HelpType() const { return FHelpType; }
-    void SetHelpType(THelpType Value) { FHelpType = Value; }
-    const QString& HelpKeyword() const { return FHelpKeyword; }
-    void SetHelpKeyword(const QString& Value) { FHelpKeyword = Value; }
-    std::int32_t HelpContext() const { return FHelpContext; }
-    void SetHelpContext(std::int32_t Value) { FHelpContext = Value; }
-
     // Set while a document is read into the page; Loaded ends it.
     bool Loading() const { return FLoading; }
     void BeginLoading() { FLoading = true; }
@@ -194,12 +205,6 @@ private:
     std::int32_t FPreviewHeight = 500;
     bool FPrevShowThumbs = false;
     bool FPrevShowSearch = false;
-    std::int32_t FTag = 0;
-    std::int32_t FCursor = 0;
-    QString FHint;
-    THelpType FHelpType = htContext;
-    QString FHelpKeyword;
-    std::int32_t FHelpContext = 0;
     bool FLoading = false;
     QSize FKnownSize;
 };

@@ -1,5 +1,6 @@
 #include "barcode/EanUpc.h"
 #include "barcode/TBarcodeEngine.h"
+#include "barcode/TextPaint.h"
 
 #include "common/Rounding.h"
 #include "common/Text1252.h"
@@ -113,7 +114,7 @@ void PutTextBox(const TTextBand& Band, int A, int B, int C, const QString& S) {
     Band.Surface.fillRect(QRectF(B, Band.L - TextBoxDepth, C + 1 - B, TextBoxDepth).normalized(),
                           Band.BoxColor);
     if (!S.isEmpty())
-        Band.Surface.drawText(QPointF(A, Band.L - TextTop + Band.Ascent), S);
+        PaintText(Band.Surface, QPointF(A, Band.L - TextTop + Band.Ascent), S);
 }
 
 void PaintReadableText(const TBarcodeEngine& E, QPainter& Surface, int W, int L) {

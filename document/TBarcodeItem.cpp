@@ -1,5 +1,6 @@
 #include "document/TBarcodeItem.h"
 
+#include "barcode/TextPaint.h"
 #include "common/TException.h"
 #include "common/Text1252.h"
 #include "document/TColors.h"
@@ -153,7 +154,7 @@ int TBarcodeItem::PaintTitleRows(QPainter& Canvas, const QFont& Font, int Left, 
             Canvas.setPen(ToQColor(ItemFont.Color));
             Canvas.setBackgroundMode(Qt::OpaqueMode);
             Canvas.setBackground(ToQColor(Color()));
-            Canvas.drawText(QPoint(Left, Top + Metrics.ascent()), FromCp1252(*Row));
+            PaintText(Canvas, QPoint(Left, Top + Metrics.ascent()), FromCp1252(*Row));
             Canvas.restore();
             Top += Metrics.height() + 1;
         }

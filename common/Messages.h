@@ -47,6 +47,11 @@ inline constexpr const char* DesignerMustBeInactive = "Designer must be inactive
 inline constexpr const char* CurrentDesignerMustBeActive = "Current designer must be active";
 inline constexpr const char* DuplicateDesigner = "Duplicate designer: %s";
 inline constexpr const char* ComponentsLocked = "Some components are locked. Can not delete components";
+inline constexpr const char* ComponentLocked =
+    "Component \"%s\" or one of its childrens can not\r\nbe deleted because they are locked";
+inline constexpr const char* ComponentCannotBeSelected = "Component \"%s\" can not be selected";
+inline constexpr const char* DesignPanelUsedByAnother =
+    "Design panel \"%s\" is used by another designer";
 
 // Main window
 inline constexpr const char* ConfirmCaption = "Confirm";

@@ -3,9 +3,35 @@
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "designer/TDesignPanel.h"
+#include "designer/TDragOutline.h"
+#include "designer/TGrabHandle.h"
+#include "document/TPrintable.h"
+
+#include <QHash>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <string>
+
+namespace {
+
+// The panels that host an active designer's page, so that a second designer cannot take one.
+QHash<const TDesignPanel*, const TDesigner*>& PanelUsers() {
+    static QHash<const TDesignPanel*, const TDesigner*> Users;
+    return Users;
+}
+
+const QColor HandleColor(0, 0, 0);
+const QColor MultiSelectHandleColor(128, 128, 128);
+const QColor InactiveHandleColor(128, 128, 128);
+const QColor InactiveHandleBorderColor(0, 0, 0);
+const QColor LockedHandleColor(255, 0, 0);
+
+std::uint32_t LockBits(const QObject* Component) {
+    return Component->property("DesignInfo").toUInt() & 0xFFFF;
+}
+
+} // namespace
 
 int TDesignerSelectedComponents::Count() const {
     return FOwner.FActive ? static_cast<int>(FOwner.FSelection.size()) : 0;
@@ -14,15 +40,26 @@ int TDesignerSelectedComponents::Count() const {
 QObject* TDesignerSelectedComponents::Items(int Index) const {
     if (Index < 0 || Index >= Count())
         Raise(Msg::ListIndexOutOfBounds, {std::to_string(Index)});
-    return FOwner.FSelection[static_cast<std::size_t>(Index)];
+    return FOwner.FSelection[static_cast<std::size_t>(Index)].Component;
+}
+
+void TDesignerGrid::SetXStep(int Value) {
+    FXStep = std::clamp(Value, 2, 32);
+}
+
+void TDesignerGrid::SetYStep(int Value) {
+    FYStep = std::clamp(Value, 2, 32);
 }
 
 TDesigner::TDesigner(QObject* Parent) : QObject(Parent) {}
 
 TDesigner::~TDesigner() {
     QObject::disconnect(FControlWatch);
-    for (QObject* Component : FSelection)
-        QObject::disconnect(Component, nullptr, this, nullptr);
+    if (FActive) {
+        // Quietly: nobody listens to a designer that is going.
+        blockSignals(true);
+        Deactivate();
+    }
 }
 
 void TDesigner::SetDesignPanel(TDesignPanel* Value) {
@@ -50,6 +87,10 @@ void TDesigner::SetActive(bool Value) {
         Deactivate();
 }
 
+QWidget* TDesigner::InnerWindow() const {
+    return FActive && FDesignPanel != nullptr ? FDesignPanel->viewport() : nullptr;
+}
+
 void TDesigner::Activate() {
     QWidget* Control = FDesignControl;
     TDesignPanel* Panel = FDesignPanel;
@@ -59,47 +100,186 @@ void TDesigner::Activate() {
         Raise(Msg::DesignControlParentMustBeNil);
     if (Panel == nullptr)
         Raise(Msg::DesignPanelNotSpecified);
+    if (const TDesigner* User = PanelUsers().value(Panel); User != nullptr && User != this)
+        Raise(Msg::DesignPanelUsedByAnother, {Panel->objectName().toStdString()});
+    FBusy = true;
+    PanelUsers().insert(Panel, this);
+    FSavedPos = Control->pos();
+    Control->move(0, 0);
     Panel->Host(Control);
+    Watch(Panel);
+    Watch(Panel->viewport());
+    Watch(Control);
+    for (QObject* Child : Control->children())
+        if (auto* Widget = qobject_cast<QWidget*>(Child))
+            Watch(Widget);
+    // Scrolling the surface counts as a change of the design.
+    for (QScrollBar* Bar : {Panel->horizontalScrollBar(), Panel->verticalScrollBar()})
+        FPanelWatch.push_back(connect(Bar, &QScrollBar::valueChanged, this, &TDesigner::Modified));
+    FPanelWatch.push_back(connect(Panel, &QObject::destroyed, this, [this] {
+        PanelUsers().remove(FDesignPanel);
+        FActive = false;
+        FSelection.clear();
+    }));
+    Panel->viewport()->update();
+    FFocused = Panel->hasFocus();
+    FHandlesShown = true;
+    FBusy = false;
     FActive = true;
-    AddToSelection(Control);
-    emit OnChangeSelection();
+    Add(Control);
 }
 
 void TDesigner::Deactivate() {
+    CancelDrag();
+    FHandlesShown = false;
     if (!FSelection.empty()) {
-        for (QObject* Component : FSelection)
-            QObject::disconnect(Component, nullptr, this, nullptr);
-        FSelection.clear();
-        emit OnChangeSelection();
+        BeginBatch();
+        while (!FSelection.empty())
+            Remove(FSelection.back().Component);
+        EndBatch();
     }
-    if (FDesignPanel != nullptr && FDesignControl != nullptr &&
-        FDesignPanel->Hosted() == FDesignControl)
-        FDesignPanel->Unhost();
+    for (const QMetaObject::Connection& Connection : FPanelWatch)
+        QObject::disconnect(Connection);
+    FPanelWatch.clear();
+    TDesignPanel* Panel = FDesignPanel;
+    QWidget* Control = FDesignControl;
+    if (Control != nullptr) {
+        Unwatch(Control);
+        for (QObject* Child : Control->children())
+            if (auto* Widget = qobject_cast<QWidget*>(Child))
+                Unwatch(Widget);
+    }
+    if (Panel != nullptr) {
+        Unwatch(Panel);
+        Unwatch(Panel->viewport());
+        if (Control != nullptr && Panel->Hosted() == Control) {
+            Panel->Unhost();
+            Control->move(FSavedPos);
+        }
+        PanelUsers().remove(Panel);
+        Panel->viewport()->update();
+    }
     FActive = false;
 }
 
-bool TDesigner::AddToSelection(QObject* Component) {
-    if (std::find(FSelection.begin(), FSelection.end(), Component) != FSelection.end())
-        return false;
-    FSelection.push_back(Component);
-    // A destroyed component leaves the selection at once, whoever destroys it.
-    connect(Component, &QObject::destroyed, this, &TDesigner::ComponentDestroyed);
-    return true;
+void TDesigner::Watch(QWidget* Control) {
+    Control->installEventFilter(this);
 }
 
-void TDesigner::ComponentDestroyed(QObject* Component) {
-    const auto It = std::find(FSelection.begin(), FSelection.end(), Component);
-    if (It == FSelection.end())
-        return;
-    FSelection.erase(It);
-    emit OnChangeSelection();
+void TDesigner::Unwatch(QWidget* Control) {
+    Control->removeEventFilter(this);
 }
 
 void TDesigner::DesignControlDestroyed() {
+    if (FBusy)
+        return;
     // A control being destroyed is not handed back; it leaves its panel by itself.
+    QObject::disconnect(FControlWatch);
     FDesignControl = nullptr;
     if (FActive)
         Deactivate();
+}
+
+// ---- Selection ----
+
+bool TDesigner::IsDesignable(const QObject* Component) const {
+    if (Component == nullptr || FDesignControl == nullptr)
+        return false;
+    if (Component == FDesignControl)
+        return true;
+    return Component->parent() == FDesignControl && qobject_cast<const TPrintable*>(Component);
+}
+
+bool TDesigner::IsSelected(const QObject* Component) const {
+    return std::any_of(FSelection.begin(), FSelection.end(),
+                       [Component](const TSelCtrlItem& E) { return E.Component == Component; });
+}
+
+void TDesigner::Add(QObject* Component) {
+    if (IsSelected(Component))
+        return;
+    if (!IsDesignable(Component))
+        Raise(Msg::ComponentCannotBeSelected, {Component->objectName().toStdString()});
+    TSelCtrlItem Entry{Component, {}, dmNone, -1};
+    auto* Control = qobject_cast<QWidget*>(Component);
+    if (Component != FDesignControl && Control != nullptr && Control->parentWidget() != nullptr)
+        for (int I = 0; I < 8; ++I)
+            Entry.Handles[static_cast<std::size_t>(I)] = new TGrabHandle(*this, Control, I);
+    FSelection.push_back(Entry);
+    // A destroyed component leaves the selection at once, whoever destroys it.
+    connect(Component, &QObject::destroyed, this, &TDesigner::ComponentDestroyed);
+    SelectionChanged();
+}
+
+void TDesigner::Remove(QObject* Component) {
+    const auto It =
+        std::find_if(FSelection.begin(), FSelection.end(),
+                     [Component](const TSelCtrlItem& E) { return E.Component == Component; });
+    if (It == FSelection.end())
+        return;
+    for (const QPointer<TGrabHandle>& Handle : It->Handles)
+        delete Handle.data();
+    QObject::disconnect(Component, &QObject::destroyed, this, &TDesigner::ComponentDestroyed);
+    FSelection.erase(It);
+    SelectionChanged();
+}
+
+void TDesigner::SelectOnly(QObject* Component) {
+    BeginBatch();
+    while (!FSelection.empty() && FSelection.front().Component != Component)
+        Remove(FSelection.front().Component);
+    while (FSelection.size() > 1)
+        Remove(FSelection.back().Component);
+    if (FSelection.empty())
+        Add(Component);
+    EndBatch();
+}
+
+void TDesigner::SelectList(const std::vector<QObject*>& List) {
+    BeginBatch();
+    for (std::size_t I = FSelection.size(); I-- > 0;)
+        if (std::find(List.begin(), List.end(), FSelection[I].Component) == List.end())
+            Remove(FSelection[I].Component);
+    for (QObject* Component : List)
+        Add(Component);
+    EndBatch();
+}
+
+void TDesigner::EndBatch() {
+    if (FBatch > 0)
+        --FBatch;
+    if (FBatch == 0 && FPending)
+        SelectionChanged();
+}
+
+void TDesigner::SelectionChanged() {
+    if (FBatch > 0) {
+        FPending = true;
+        return;
+    }
+    FPending = false;
+    PlaceHandles();
+    emit OnChangeSelection();
+}
+
+void TDesigner::ComponentDestroyed(QObject* Component) {
+    const auto It =
+        std::find_if(FSelection.begin(), FSelection.end(),
+                     [Component](const TSelCtrlItem& E) { return E.Component == Component; });
+    if (It == FSelection.end())
+        return;
+    // The handles are the page's children: they may be going with it.
+    for (const QPointer<TGrabHandle>& Handle : It->Handles)
+        delete Handle.data();
+    FSelection.erase(It);
+    const int Batch = FBatch;
+    FBatch = 0;
+    SelectionChanged();
+    FBatch = Batch;
+}
+
+QObject* TDesigner::Current() const {
+    return FSelection.empty() ? nullptr : FSelection.back().Component;
 }
 
 void TDesigner::SelectAll() {
@@ -108,10 +288,93 @@ void TDesigner::SelectAll() {
     QWidget* Control = FDesignControl;
     if (Control == nullptr)
         return;
-    bool Added = false;
-    for (QObject* Child : Control->children())
-        if (Child->inherits("TPrintable"))
-            Added = AddToSelection(Child) || Added;
-    if (Added)
-        emit OnChangeSelection();
+    BeginBatch();
+    // Copied: every item added gives the page eight handles more.
+    const QObjectList Children = Control->children();
+    for (QObject* Child : Children)
+        if (IsDesignable(Child))
+            Add(Child);
+    EndBatch();
+}
+
+// ---- Grab handles ----
+
+void TDesigner::PlaceHandles() {
+    for (TSelCtrlItem& Entry : FSelection)
+        PlaceHandlesOf(Entry);
+}
+
+void TDesigner::PlaceHandlesOf(TSelCtrlItem& Entry) {
+    auto* Control = qobject_cast<QWidget*>(Entry.Component);
+    if (Control == nullptr || Entry.Handles[0] == nullptr)
+        return;
+    Entry.Mode = !FHandlesShown || Entry.Component == FDesignControl ? dmNone
+                 : FSelection.size() == 1                            ? dmSingle
+                                                                     : dmMultiple;
+    const std::uint32_t Locks = LockBits(Control);
+    QColor Fill;
+    QColor Border;
+    if (!FFocused && Entry.Mode == dmSingle) {
+        Fill = InactiveHandleColor;
+        Border = InactiveHandleBorderColor;
+    } else {
+        Fill = Entry.Mode == dmSingle ? HandleColor : MultiSelectHandleColor;
+        Border = Fill;
+        if (FFocused && (Locks & dlNoMove) != 0)
+            Fill = LockedHandleColor;
+        if (FFocused && (Locks & dlNoResize) != 0)
+            Border = LockedHandleColor;
+    }
+    const QRect B = Control->geometry();
+    const int L = B.x();
+    const int T = B.y();
+    const int W = B.width();
+    const int H = B.height();
+    const int E = Entry.Mode == dmSingle ? 2 : 0;
+    const std::array<QPoint, 8> At = {QPoint(L - E, T - E),
+                                      QPoint(L + W / 2 - 2, T - E),
+                                      QPoint(L + W + E - 5, T - E),
+                                      QPoint(L + W + E - 5, T + H / 2 - 2),
+                                      QPoint(L + W + E - 5, T + H + E - 5),
+                                      QPoint(L + W / 2 - 2, T + H + E - 5),
+                                      QPoint(L - E, T + H + E - 5),
+                                      QPoint(L - E, T + H / 2 - 2)};
+    const bool Sizable = Entry.Mode == dmSingle && (Locks & dlNoResize) == 0;
+    constexpr std::array<Qt::CursorShape, 8> Shapes = {
+        Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+        Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
+    for (std::size_t I = 0; I < 8; ++I) {
+        TGrabHandle* Handle = Entry.Handles[I];
+        if (Handle == nullptr)
+            continue;
+        const bool Visible = Entry.Mode == dmSingle || (Entry.Mode == dmMultiple && I % 2 == 0);
+        if (!Visible) {
+            Handle->hide();
+            continue;
+        }
+        Handle->move(At[I]);
+        Handle->SetColors(Fill, Border);
+        Handle->setCursor(Sizable ? Shapes[I] : Qt::ArrowCursor);
+        Handle->raise();
+        Handle->show();
+    }
+}
+
+void TDesigner::SetHandlesShown(bool Value) {
+    if (FHandlesShown == Value)
+        return;
+    FHandlesShown = Value;
+    PlaceHandles();
+}
+
+void TDesigner::SetFocused(bool Value) {
+    if (FFocused == Value)
+        return;
+    FFocused = Value;
+    PlaceHandles();
+}
+
+void TDesigner::Modified() {
+    PlaceHandles();
+    emit OnChange();
 }

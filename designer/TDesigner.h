@@ -1,11 +1,26 @@
 #pragma once
 
+#include "designer/TDesignPanel.h"
+
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
+#include <QMenu>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
-class TDesignPanel;
+class QMouseEvent;
+class QKeyEvent;
 class TDesigner;
+class TDragOutline;
+class TGrabHandle;
 
 // Read-only view of the designer's selection; item 0 is the first component selected.
 class TDesignerSelectedComponents {
@@ -18,7 +33,29 @@ private:
     const TDesigner& FOwner;
 };
 
-// Makes a page editable on a design panel and keeps the ordered selection of its components.
+// Grid steps are clamped to 2..32 pixels; snapping uses them whether or not the grid shows.
+class TDesignerGrid {
+public:
+    int XStep() const { return FXStep; }
+    void SetXStep(int Value);
+    int YStep() const { return FYStep; }
+    void SetYStep(int Value);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value) { FVisible = Value; }
+
+private:
+    int FXStep = 8;
+    int FYStep = 8;
+    bool FVisible = true;
+};
+
+enum TDesignerHint : std::uint8_t { dhComponent = 1, dhSize = 2, dhMove = 4, dhInsert = 8 };
+
+// Low bits of a component's "DesignInfo" property: what the designer may not do with it.
+enum TDesignLock : std::uint32_t { dlNoMove = 1, dlNoResize = 2, dlNoDelete = 4, dlNoInsert = 8 };
+
+// Makes a page editable on a design panel: selection with grab handles, moving and resizing by
+// mouse and keyboard, deletion, tool tips and the surface's context menu.
 class TDesigner : public QObject {
     Q_OBJECT
 public:
@@ -32,27 +69,127 @@ public:
     bool Active() const { return FActive; }
     void SetActive(bool Value);
 
+    TDesignerGrid& Grid() { return FGrid; }
+    bool SnapToGrid() const { return FSnapToGrid; }
+    void SetSnapToGrid(bool Value) { FSnapToGrid = Value; }
+    int Hints() const { return FHints; }
+    void SetHints(int Value) { FHints = Value; }
+    QMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(QMenu* Value) { FPopupMenu = Value; }
+    bool ComponentContextPopup() const { return FComponentContextPopup; }
+    void SetComponentContextPopup(bool Value) { FComponentContextPopup = Value; }
+
     // Adds every printable component of the design control, keeping what is selected.
     void SelectAll();
     const TDesignerSelectedComponents& SelectedComponents() const { return FSelectedView; }
+
+    // The inner window of the design panel, which takes the keyboard focus; nullptr while
+    // inactive.
+    QWidget* InnerWindow() const;
 
 signals:
     void OnChange();
     void OnChangeSelection();
 
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
     friend class TDesignerSelectedComponents;
+    friend class TGrabHandle;
 
+    enum TDisplayMode { dmNone, dmSingle, dmMultiple };
+    struct TSelCtrlItem {
+        QObject* Component;
+        std::array<QPointer<TGrabHandle>, 8> Handles;
+        TDisplayMode Mode = dmNone;
+        int LastHandle = -1;
+    };
+    enum TDragKind { dkNone, dkMove, dkResize, dkRubberBand };
+
+    // Activation
     void Activate();
     void Deactivate();
-    bool AddToSelection(QObject* Component);
-    void ComponentDestroyed(QObject* Component);
+    void Watch(QWidget* Control);
+    void Unwatch(QWidget* Control);
     void DesignControlDestroyed();
+
+    // Selection
+    bool IsDesignable(const QObject* Component) const;
+    bool IsSelected(const QObject* Component) const;
+    void Add(QObject* Component);
+    void Remove(QObject* Component);
+    void SelectOnly(QObject* Component);
+    void SelectList(const std::vector<QObject*>& List);
+    void BeginBatch() { ++FBatch; }
+    void EndBatch();
+    void SelectionChanged();
+    void ComponentDestroyed(QObject* Component);
+    QObject* Current() const;
+
+    // Grab handles and the modified routine
+    void PlaceHandles();
+    void PlaceHandlesOf(TSelCtrlItem& Entry);
+    void SetHandlesShown(bool Value);
+    void SetFocused(bool Value);
+    void Modified();
+    void StartSizing(TGrabHandle& Handle, const QPoint& Global);
+
+    // Input
+    bool FilterMouse(QWidget* Target, QMouseEvent& Event);
+    void MousePress(QWidget* Target, QMouseEvent& Event);
+    bool FilterKey(QKeyEvent& Event);
+    void KeyArrow(int Dx, int Dy, Qt::KeyboardModifiers Modifiers);
+    void KeyTab(bool Backward);
+    void KeyEscape();
+    void DeleteSelection();
+    void SelectNeighbour(int Dx, int Dy);
+    void ShowContextMenu(const QPoint& Global, bool FromKeyboard);
+    void ComponentHint(QWidget* Target, const QPoint& Global);
+
+    // Drags
+    void StartDrag(TDragKind Kind, QWidget* Container, const QPoint& Global);
+    void UpdateDrag(const QPoint& Global);
+    void FinishDrag(bool Commit);
+    void CancelDrag();
+    QPoint Snapped(QPoint Global) const;
+    void DragPhase(const QPoint& Point);
+    QRect ResizedRect(const QPoint& Offset) const;
+    void ShowDragTip(const QString& Text);
 
     QPointer<TDesignPanel> FDesignPanel;
     QPointer<QWidget> FDesignControl;
     QMetaObject::Connection FControlWatch;
+    QPointer<QMenu> FPopupMenu;
     bool FActive = false;
-    std::vector<QObject*> FSelection;
+    bool FBusy = false;
+    TDesignerGrid FGrid;
+    bool FSnapToGrid = true;
+    int FHints = dhComponent | dhSize | dhMove | dhInsert;
+    bool FComponentContextPopup = true;
+    QPoint FSavedPos;
+    std::vector<TSelCtrlItem> FSelection;
     TDesignerSelectedComponents FSelectedView{*this};
+    int FBatch = 0;
+    bool FPending = false;
+    bool FHandlesShown = true;
+    bool FFocused = false;
+    std::vector<QMetaObject::Connection> FPanelWatch;
+
+    // Drag state
+    TDragKind FDrag = dkNone;
+    QPointer<QWidget> FContainer;
+    QPoint FStart;
+    QPoint FLast;
+    bool FXLocked = false;
+    bool FYLocked = false;
+    QRect FConfine;
+    std::vector<std::pair<QPointer<QWidget>, QRect>> FMoved;
+    QPoint FMinTopLeft;
+    QPoint FOffset;
+    QPointer<QWidget> FResized;
+    int FResizeHandle = -1;
+    std::vector<std::unique_ptr<TDragOutline>> FOutlines;
+    bool FClickTracking = false;
+    QPointer<QWidget> FLastHinted;
 };

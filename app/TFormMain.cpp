@@ -4,8 +4,10 @@
 #include "app/ItemCommands.h"
 #include "app/TLockKeys.h"
 #include "app/TPrompts.h"
+#include "common/Text1252.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
+#include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
 #include "panels/TFormPageProps.h"
@@ -15,11 +17,13 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -172,6 +176,10 @@ TFormMain::TFormMain(std::unique_ptr<TPrompts> Prompts, QWidget* Parent)
     FormBarcodeProps->hide();
     FormPageProps = new TFormPageProps(this);
     FormPageProps->hide();
+    connect(FormBarcodeProps, &TFormBarcodeProps::ApplyRequested, this,
+            [this] { RunCommand([this] { ApplyBarcodeProps(); }); });
+    connect(FormPageProps, &TFormPageProps::ApplyRequested, this,
+            [this] { RunCommand([this] { ApplyPageProps(); }); });
 
     // Asking another program's clipboard for its formats is a round trip: ask once per change.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -182,6 +190,9 @@ TFormMain::TFormMain(std::unique_ptr<TPrompts> Prompts, QWidget* Parent)
 
 TFormMain::~TFormMain() {
     FDestroying = true;
+    // The panels outlive this part of the window; a field losing the focus must not apply.
+    FormBarcodeProps->disconnect(this);
+    FormPageProps->disconnect(this);
     FPage.reset();
 }
 
@@ -339,6 +350,61 @@ void TFormMain::RunCommand(const std::function<void()>& Command) {
 
 void TFormMain::SetModified(bool Value) {
     FModified = Value;
+}
+
+void TFormMain::ApplyBarcodeProps() {
+    const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
+    const TFormBarcodeProps& Panel = *FormBarcodeProps;
+    // The panel shows what the first item made of the values, also after an item refused one.
+    const auto ReloadPanel = [this, &Selection] {
+        if (Selection.Count() > 0)
+            if (TBarcodeItem* First = AsBarcodeItem(Selection.Items(0)))
+                FormBarcodeProps->LoadBarcode(First);
+    };
+    try {
+        for (int I = 0; I < Selection.Count(); ++I) {
+            TBarcodeItem* Item = AsBarcodeItem(Selection.Items(I));
+            if (Item == nullptr)
+                continue;
+            Item->SetTitleRow1(ToCp1252(Panel.E_TitleRow1->text()));
+            Item->SetTitleRow2(ToCp1252(Panel.E_TitleRow2->text()));
+            TFont Font = Item->Font();
+            Font.Name = Panel.E_FontName->currentText();
+            Font.SetSize(Panel.FontSizeValue(), Item->Size().Resolution());
+            Font.Style = Panel.FontStyleValue();
+            Item->SetFont(Font);
+            if (const int Type = Panel.CB_BarcodeType->currentIndex(); Type >= 0)
+                Item->SetBarcodeType(static_cast<TBarcodeType>(Type));
+            Item->SetBarcodeText(ToCp1252(Panel.E_Barcode->text()));
+            if (const int Angle = Panel.CB_Angle->currentIndex(); Angle >= 0)
+                Item->SetAngle(static_cast<TBarcodeAngle>(Angle));
+            Item->Size().SetWidth(Panel.E_Width->Value() / 10.0L);
+            Item->Size().SetHeight(Panel.E_Height->Value() / 10.0L);
+            Item->SetChecksum(Panel.CB_Checksum->isChecked());
+        }
+    } catch (...) {
+        ReloadPanel();
+        throw;
+    }
+    ReloadPanel();
+    SetModified(true);
+}
+
+void TFormMain::ApplyPageProps() {
+    const TFormPageProps& Panel = *FormPageProps;
+    TPageGeometry& Paper = FPage->Page();
+    if (const int Size = Panel.CB_PaperTypes->currentIndex(); Size >= 0)
+        Paper.SetPaperSize(static_cast<TPaperSize>(Size));
+    if (const int Orientation = Panel.CB_Orientation->currentIndex(); Orientation >= 0)
+        Paper.SetOrientation(static_cast<TPrinterOrientation>(Orientation));
+    Paper.SetWidth(Panel.E_Width->Value());
+    Paper.SetLength(Panel.E_Length->Value());
+    Paper.SetTopMargin(Panel.E_MTop->Value());
+    Paper.SetLeftMargin(Panel.E_MLeft->Value());
+    Paper.SetBottomMargin(Panel.E_MBottom->Value());
+    Paper.SetRightMargin(Panel.E_MRight->Value());
+    FormPageProps->LoadPage(FPage.get());
+    SetModified(true);
 }
 
 void TFormMain::showEvent(QShowEvent* Event) {

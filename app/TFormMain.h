@@ -41,6 +41,12 @@ public:
     // Whether unsaved changes may be dropped; asks the user when there are any.
     bool QuerySave();
 
+    // Copies the barcode properties panel's values to every selected barcode item and reloads
+    // the panel from the first; marks the document modified unless an item refused a value.
+    void ApplyBarcodeProps();
+    // Writes the page properties panel's values to the page and shows what the page made of them.
+    void ApplyPageProps();
+
     // Runs one command; an error ends it and is shown in a message box, and the program goes on.
     void RunCommand(const std::function<void()>& Command);
 

@@ -1,6 +1,9 @@
 #include "panels/TFormBarcodeProps.h"
 
 #include "barcode/TBarcodeEngine.h"
+#include "common/Rounding.h"
+#include "common/Text1252.h"
+#include "document/TBarcodeItem.h"
 #include "panels/TPanelFields.h"
 
 #include <QCheckBox>
@@ -11,9 +14,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSpinBox>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <array>
+#include <initializer_list>
 
 namespace {
 
@@ -33,10 +38,9 @@ QCheckBox* StyledCheckBox(const QString& Caption, void (QFont::*SetStyle)(bool))
     return Box;
 }
 
-QSpinBox* NumberField() {
-    auto* Field = new QSpinBox;
-    Field->setRange(0, 10000);
-    Field->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+TNumberField* NumberField() {
+    auto* Field = new TNumberField;
+    Field->setMinimumWidth(54);
     return Field;
 }
 
@@ -50,9 +54,13 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     E_TitleRow1 = new QLineEdit;
     E_TitleRow2 = new QLineEdit;
     E_FontName = new QFontComboBox;
+    E_FontName->setEditable(false);
     E_FontName->setMinimumWidth(133);
     E_FontSize = new QComboBox;
     E_FontSize->setEditable(true);
+    E_FontSize->setInsertPolicy(QComboBox::NoInsert);
+    // Every keystroke is applied; completing "1" to "10" would apply a size nobody typed.
+    E_FontSize->setCompleter(nullptr);
     E_FontSize->setMinimumWidth(49);
     for (const int Size : QFontDatabase::standardSizes())
         E_FontSize->addItem(QString::number(Size));
@@ -66,11 +74,13 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     E_Barcode = new QLineEdit;
     CB_BarcodeType = new QComboBox;
     CB_BarcodeType->setMaxVisibleItems(20);
+    CB_BarcodeType->clear();
     for (const char* Name : BarcodeTypeNames)
         CB_BarcodeType->addItem(QString::fromLatin1(Name));
     CB_Angle = new QComboBox;
-    CB_Angle->addItems(
-        {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
+    CB_Angle->clear();
+    for (const std::string_view Name : BarcodeAngleNames)
+        CB_Angle->addItem(QString::fromLatin1(Name.data(), static_cast<qsizetype>(Name.size())));
     E_Height = NumberField();
     E_Width = NumberField();
     CB_Checksum = new QCheckBox(QStringLiteral("Checksum"));
@@ -130,29 +140,152 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     setTabOrder(CB_BarcodeType, E_Height);
     setTabOrder(E_Height, E_Width);
     setTabOrder(E_Width, CB_Checksum);
+
+    // The size list follows the font before the change is applied.
+    connect(E_FontName, &QComboBox::currentIndexChanged, this,
+            &TFormBarcodeProps::E_FontNameChange);
+
+    // Created with its lists filled and its fields empty.
+    LoadBarcode(nullptr);
+
+    connect(E_FontName, &QComboBox::currentIndexChanged, this,
+            &TFormBarcodeProps::CB_BarcodeTypeChange);
+    connect(E_FontSize, &QComboBox::currentTextChanged, this,
+            &TFormBarcodeProps::CB_BarcodeTypeChange);
+    for (QComboBox* List : {CB_Angle, CB_BarcodeType})
+        connect(List, &QComboBox::currentIndexChanged, this,
+                &TFormBarcodeProps::CB_BarcodeTypeChange);
+    for (QCheckBox* Box :
+         {CB_FontBold, CB_FontItalic, CB_FontUnderline, CB_FontStrikeout, CB_Checksum})
+        connect(Box, &QCheckBox::toggled, this, &TFormBarcodeProps::CB_BarcodeTypeChange);
+    for (TNumberField* Field : {E_Height, E_Width})
+        connect(Field, &TNumberField::Spun, this, &TFormBarcodeProps::E_HeightSpinBtnDownClick);
+    for (QWidget* Field :
+         std::initializer_list<QWidget*>{E_TitleRow1, E_TitleRow2, E_Barcode, E_Height, E_Width})
+        Field->installEventFilter(this);
 }
 
 void TFormBarcodeProps::EnableControls(bool Enabled) {
-    widget()->setEnabled(Enabled);
+    for (QWidget* Field : std::initializer_list<QWidget*>{
+             E_TitleRow1, E_TitleRow2, E_FontName, E_FontSize, CB_FontBold, CB_FontItalic,
+             CB_FontUnderline, CB_FontStrikeout, E_Barcode, CB_Angle, CB_BarcodeType, E_Height,
+             E_Width, CB_Checksum})
+        Field->setEnabled(Enabled);
 }
 
 void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
-    Clear();
-    // Filling the fields from an item belongs to the barcode item; until then every load clears.
-    (void)Item;
+    if (FUpdating)
+        return;
+    const QScopedValueRollback Loading(FUpdating, true);
+    if (Item != nullptr) {
+        E_TitleRow1->setText(FromCp1252(Item->TitleRow1()));
+        E_TitleRow2->setText(FromCp1252(Item->TitleRow2()));
+        E_Barcode->setText(FromCp1252(Item->BarcodeText()));
+        CB_Angle->setCurrentIndex(static_cast<int>(Item->Angle()));
+        CB_BarcodeType->setCurrentIndex(static_cast<int>(Item->BarcodeType()));
+        const TFont Font = Item->Font();
+        E_FontName->setCurrentIndex(E_FontName->findText(Font.Name, Qt::MatchFixedString));
+        E_FontSize->setEditText(QString::number(Font.Size(Item->Size().Resolution())));
+        CB_FontBold->setChecked(Font.Style.Contains(fsBold));
+        CB_FontItalic->setChecked(Font.Style.Contains(fsItalic));
+        CB_FontUnderline->setChecked(Font.Style.Contains(fsUnderline));
+        CB_FontStrikeout->setChecked(Font.Style.Contains(fsStrikeOut));
+        E_Height->setValue(RoundToInt(Item->Size().Height() * 10));
+        E_Width->setValue(RoundToInt(Item->Size().Width() * 10));
+        CB_Checksum->setChecked(Item->Checksum());
+    } else {
+        E_TitleRow1->clear();
+        E_TitleRow2->clear();
+        E_Barcode->clear();
+        CB_Angle->setCurrentIndex(-1);
+        CB_BarcodeType->setCurrentIndex(-1);
+        E_FontName->setCurrentIndex(-1);
+        E_FontSize->setCurrentIndex(-1);
+        E_FontSize->clearEditText();
+        for (QCheckBox* Box : {CB_FontBold, CB_FontItalic, CB_FontUnderline, CB_FontStrikeout})
+            Box->setChecked(false);
+        E_Height->clear();
+        E_Width->clear();
+        CB_Checksum->setChecked(false);
+    }
 }
 
-void TFormBarcodeProps::Clear() {
-    for (QLineEdit* Edit : {E_TitleRow1, E_TitleRow2, E_Barcode})
-        Edit->clear();
-    E_FontName->setCurrentIndex(-1);
+void TFormBarcodeProps::ApplyChanges() {
+    if (!FUpdating)
+        emit ApplyRequested();
+}
+
+int TFormBarcodeProps::FontSizeValue() const {
+    bool Ok = false;
+    const int Size = E_FontSize->currentText().toInt(&Ok);
+    return Ok ? Size : -1;
+}
+
+TFontStyles TFormBarcodeProps::FontStyleValue() const {
+    TFontStyles Style;
+    for (const auto& [Box, Flag] :
+         {std::pair{CB_FontBold, fsBold}, std::pair{CB_FontItalic, fsItalic},
+          std::pair{CB_FontUnderline, fsUnderline}, std::pair{CB_FontStrikeout, fsStrikeOut}})
+        if (Box->isChecked())
+            Style.Include(Flag);
+    return Style;
+}
+
+void TFormBarcodeProps::CB_BarcodeTypeChange() {
+    ApplyChanges();
+}
+
+void TFormBarcodeProps::E_HeightSpinBtnDownClick() {
+    ApplyChanges();
+}
+
+void TFormBarcodeProps::E_TitleRow1Enter(QWidget* Sender) {
+    if (QLineEdit* Editor = FieldEditor(Sender))
+        Editor->setModified(false);
+}
+
+void TFormBarcodeProps::E_TitleRow1Exit(QWidget* Sender) {
+    // Disabling the focused field moves the focus away; that is no edit of the user's.
+    if (!Sender->isEnabled())
+        return;
+    if (QLineEdit* Editor = FieldEditor(Sender); Editor != nullptr && Editor->isModified())
+        ApplyChanges();
+}
+
+void TFormBarcodeProps::E_TitleRow1KeyPress() {
+    ApplyChanges();
+}
+
+void TFormBarcodeProps::E_FontNameChange() {
+    const QString Shown = E_FontSize->currentText();
+    const QSignalBlocker Quiet(E_FontSize);
+    QList<int> Sizes = QFontDatabase::pointSizes(E_FontName->currentText());
+    if (Sizes.isEmpty())
+        Sizes = QFontDatabase::standardSizes();
+    E_FontSize->clear();
+    for (const int Size : Sizes)
+        E_FontSize->addItem(QString::number(Size));
     E_FontSize->setCurrentIndex(-1);
-    E_FontSize->clearEditText();
-    for (QCheckBox* Box :
-         {CB_FontBold, CB_FontItalic, CB_FontUnderline, CB_FontStrikeout, CB_Checksum})
-        Box->setChecked(false);
-    CB_BarcodeType->setCurrentIndex(-1);
-    CB_Angle->setCurrentIndex(-1);
-    E_Height->clear();
-    E_Width->clear();
+    E_FontSize->setEditText(Shown);
+}
+
+bool TFormBarcodeProps::eventFilter(QObject* Watched, QEvent* Event) {
+    auto* Field = qobject_cast<QWidget*>(Watched);
+    if (Field == nullptr || FieldEditor(Field) == nullptr)
+        return QDockWidget::eventFilter(Watched, Event);
+    switch (FieldEventOf(Event)) {
+    case feEnter:
+        E_TitleRow1Enter(Field);
+        break;
+    case feExit:
+        E_TitleRow1Exit(Field);
+        break;
+    case feReturnKey:
+        // The key stops here: the field never sees it.
+        E_TitleRow1KeyPress();
+        return true;
+    case feNone:
+        break;
+    }
+    return QDockWidget::eventFilter(Watched, Event);
 }

@@ -1,23 +1,36 @@
 #pragma once
 
+#include "document/TFont.h"
+
 #include <QDockWidget>
 
 class QCheckBox;
 class QComboBox;
 class QFontComboBox;
 class QLineEdit;
-class QSpinBox;
 class TBarcodeItem;
+class TNumberField;
 
-// Dockable tool window with the properties of the selected barcode items.
+// Dockable tool window with the properties of the selected barcode items. It holds no item data:
+// it is loaded from one item, and every change the user makes asks the main window to copy all
+// its values to every selected barcode item (ApplyRequested), after which the main window loads
+// it again.
 class TFormBarcodeProps : public QDockWidget {
     Q_OBJECT
 public:
     explicit TFormBarcodeProps(QWidget* Parent = nullptr);
 
     void EnableControls(bool Enabled);
-    // nullptr clears every field.
+    // nullptr clears every field. Nothing is written to the item.
     void LoadBarcode(const TBarcodeItem* Item);
+    // Asks for the values to be applied, unless the panel is being loaded.
+    void ApplyChanges();
+    bool Updating() const { return FUpdating; }
+
+    // The font size box as a whole number of points; -1 when it is empty or no number.
+    int FontSizeValue() const;
+    // The style boxes, ticked ones added in the order bold, italic, underline, strike-out.
+    TFontStyles FontStyleValue() const;
 
     QLineEdit* E_TitleRow1 = nullptr;
     QLineEdit* E_TitleRow2 = nullptr;
@@ -30,10 +43,25 @@ public:
     QLineEdit* E_Barcode = nullptr;
     QComboBox* CB_BarcodeType = nullptr;
     QComboBox* CB_Angle = nullptr;
-    QSpinBox* E_Height = nullptr;
-    QSpinBox* E_Width = nullptr;
+    TNumberField* E_Height = nullptr;
+    TNumberField* E_Width = nullptr;
     QCheckBox* CB_Checksum = nullptr;
 
+signals:
+    void ApplyRequested();
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
-    void Clear();
+    void CB_BarcodeTypeChange();
+    void E_HeightSpinBtnDownClick();
+    void E_TitleRow1Enter(QWidget* Sender);
+    void E_TitleRow1Exit(QWidget* Sender);
+    // Enter in a text or number field applies; the key is swallowed.
+    void E_TitleRow1KeyPress();
+    // Offers the sizes of the chosen font, keeping the size shown.
+    void E_FontNameChange();
+
+    bool FUpdating = false;
 };

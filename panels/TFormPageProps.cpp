@@ -1,19 +1,20 @@
 #include "panels/TFormPageProps.h"
 
+#include "common/Rounding.h"
+#include "document/TReportPage.h"
 #include "panels/TPanelFields.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QSpinBox>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
 
-QSpinBox* NumberField() {
-    auto* Field = new QSpinBox;
-    Field->setRange(0, 10000);
+TNumberField* NumberField() {
+    auto* Field = new TNumberField;
     Field->setMinimumWidth(53);
     return Field;
 }
@@ -26,11 +27,21 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 
     CB_PaperTypes = new QComboBox;
+    CB_PaperTypes->setUpdatesEnabled(false);
+    CB_PaperTypes->clear();
+    for (std::size_t I = 0; I < PaperSizeCount; ++I) {
+        const std::string_view Name = PaperSizeName(static_cast<TPaperSize>(I));
+        CB_PaperTypes->addItem(
+            QString::fromLatin1(Name.data(), static_cast<qsizetype>(Name.size())));
+    }
+    CB_PaperTypes->setUpdatesEnabled(true);
     E_Width = NumberField();
     E_Length = NumberField();
     CB_Orientation = new QComboBox;
+    CB_Orientation->setUpdatesEnabled(false);
     CB_Orientation->addItem(QStringLiteral("Portrait"), 0);
     CB_Orientation->addItem(QStringLiteral("Landscape"), 1);
+    CB_Orientation->setUpdatesEnabled(true);
     E_MTop = NumberField();
     E_MLeft = NumberField();
     E_MBottom = NumberField();
@@ -77,21 +88,81 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
     setTabOrder(E_MTop, E_MLeft);
     setTabOrder(E_MLeft, E_MBottom);
     setTabOrder(E_MBottom, E_MRight);
+
+    // Created with its lists filled and its fields empty.
+    LoadPage(nullptr);
+
+    for (QComboBox* List : {CB_PaperTypes, CB_Orientation})
+        connect(List, &QComboBox::currentIndexChanged, this, &TFormPageProps::CB_PaperTypesChange);
+    for (TNumberField* Field : {E_Width, E_Length, E_MTop, E_MLeft, E_MBottom, E_MRight}) {
+        connect(Field, &TNumberField::Spun, this, &TFormPageProps::CB_PaperTypesChange);
+        Field->installEventFilter(this);
+    }
 }
 
 void TFormPageProps::EnableControls(bool Enabled) {
-    widget()->setEnabled(Enabled);
+    for (QWidget* Field :
+         std::initializer_list<QWidget*>{CB_PaperTypes, CB_Orientation, E_Width, E_Length, E_MTop,
+                                         E_MLeft, E_MBottom, E_MRight})
+        Field->setEnabled(Enabled);
 }
 
 void TFormPageProps::LoadPage(const TReportPage* Page) {
-    Clear();
-    // Showing the page's values belongs to the page panel proper; until then every load clears.
-    (void)Page;
+    if (FUpdating)
+        return;
+    const QScopedValueRollback Loading(FUpdating, true);
+    if (Page != nullptr) {
+        const TPageGeometry& Paper = Page->Page();
+        E_Width->setValue(RoundToInt(Paper.Width()));
+        E_Length->setValue(RoundToInt(Paper.Length()));
+        CB_PaperTypes->setCurrentIndex(static_cast<int>(Paper.PaperSize()));
+        CB_Orientation->setCurrentIndex(static_cast<int>(Paper.Orientation()));
+        E_MTop->setValue(RoundToInt(Paper.TopMargin()));
+        E_MLeft->setValue(RoundToInt(Paper.LeftMargin()));
+        E_MBottom->setValue(RoundToInt(Paper.BottomMargin()));
+        E_MRight->setValue(RoundToInt(Paper.RightMargin()));
+    } else {
+        CB_PaperTypes->setCurrentIndex(-1);
+        CB_Orientation->setCurrentIndex(-1);
+        for (TNumberField* Field : {E_Width, E_Length, E_MTop, E_MLeft, E_MBottom, E_MRight})
+            Field->clear();
+    }
 }
 
-void TFormPageProps::Clear() {
-    CB_PaperTypes->setCurrentIndex(-1);
-    CB_Orientation->setCurrentIndex(-1);
-    for (QSpinBox* Field : {E_Width, E_Length, E_MTop, E_MLeft, E_MBottom, E_MRight})
-        Field->clear();
+void TFormPageProps::ApplyChanges() {
+    if (!FUpdating)
+        emit ApplyRequested();
+}
+
+void TFormPageProps::CB_PaperTypesChange() {
+    ApplyChanges();
+}
+
+void TFormPageProps::E_WidthExit(QWidget* Sender) {
+    // Disabling the focused field moves the focus away; that is no edit of the user's.
+    if (Sender->isEnabled())
+        ApplyChanges();
+}
+
+void TFormPageProps::E_WidthKeyPress() {
+    ApplyChanges();
+}
+
+bool TFormPageProps::eventFilter(QObject* Watched, QEvent* Event) {
+    auto* Field = qobject_cast<TNumberField*>(Watched);
+    if (Field == nullptr)
+        return QDockWidget::eventFilter(Watched, Event);
+    switch (FieldEventOf(Event)) {
+    case feExit:
+        E_WidthExit(Field);
+        break;
+    case feReturnKey:
+        // The key stops here: the field never sees it.
+        E_WidthKeyPress();
+        return true;
+    case feEnter:
+    case feNone:
+        break;
+    }
+    return QDockWidget::eventFilter(Watched, Event);
 }

@@ -1,8 +1,12 @@
 #include "panels/TPanelFields.h"
 
 #include <QDockWidget>
+#include <QFocusEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollArea>
+#include <QTimer>
 #include <QWidget>
 
 void MarkNoTextCommands(QWidget* Field) {
@@ -23,4 +27,54 @@ void SetPanelBody(QDockWidget* Panel, QWidget* Body) {
     Scroller->setWidget(Body);
     Scroller->setMinimumWidth(Body->minimumSizeHint().width());
     Panel->setWidget(Scroller);
+}
+
+TNumberField::TNumberField(QWidget* Parent) : QSpinBox(Parent) {
+    setRange(0, 10000);
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+}
+
+int TNumberField::Value() const {
+    return cleanText().isEmpty() ? 0 : value();
+}
+
+void TNumberField::stepBy(int Steps) {
+    QSpinBox::stepBy(Steps);
+    emit Spun();
+}
+
+void TNumberField::focusInEvent(QFocusEvent* Event) {
+    QSpinBox::focusInEvent(Event);
+    // A click places the editor's cursor after the focus arrived; select once it has.
+    if (Event->reason() != Qt::ActiveWindowFocusReason && Event->reason() != Qt::PopupFocusReason)
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus())
+                selectAll();
+        });
+}
+
+TFieldEvent FieldEventOf(const QEvent* Event) {
+    switch (Event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        const Qt::FocusReason Reason = static_cast<const QFocusEvent*>(Event)->reason();
+        if (Reason == Qt::ActiveWindowFocusReason || Reason == Qt::PopupFocusReason)
+            return feNone;
+        return Event->type() == QEvent::FocusIn ? feEnter : feExit;
+    }
+    case QEvent::KeyPress: {
+        const int Key = static_cast<const QKeyEvent*>(Event)->key();
+        return Key == Qt::Key_Return || Key == Qt::Key_Enter ? feReturnKey : feNone;
+    }
+    default:
+        return feNone;
+    }
+}
+
+QLineEdit* FieldEditor(QWidget* Field) {
+    if (auto* Edit = qobject_cast<QLineEdit*>(Field))
+        return Edit;
+    if (auto* Number = qobject_cast<TNumberField*>(Field))
+        return Number->Editor();
+    return nullptr;
 }

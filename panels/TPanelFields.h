@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QSpinBox>
+
 class QDockWidget;
+class QEvent;
 class QGridLayout;
+class QLineEdit;
 class QWidget;
 
 // Panel fields that take focus but are not text fields for the Edit commands (the font boxes)
@@ -15,3 +19,31 @@ void CompactGrid(QGridLayout* Grid);
 
 // Puts the panel's fields into it, scrolling when the dock is smaller than they need.
 void SetPanelBody(QDockWidget* Panel, QWidget* Body);
+
+// A whole number from 0 to 10000 that selects its whole text when entered and reports every
+// step of its spin buttons, arrow keys and wheel.
+class TNumberField : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit TNumberField(QWidget* Parent = nullptr);
+
+    // An empty field reads as 0.
+    int Value() const;
+    QLineEdit* Editor() const { return lineEdit(); }
+
+    void stepBy(int Steps) override;
+
+signals:
+    void Spun();
+
+protected:
+    void focusInEvent(QFocusEvent* Event) override;
+};
+
+// What an event on a panel field means to its panel. Focus that moves to another window or to a
+// popup and comes back is no entering or leaving: the field stays the window's active control.
+enum TFieldEvent { feNone, feEnter, feExit, feReturnKey };
+TFieldEvent FieldEventOf(const QEvent* Event);
+
+// The editor of a text or number field, whose modified mark records typing; nullptr otherwise.
+QLineEdit* FieldEditor(QWidget* Field);

@@ -5,6 +5,7 @@
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
 #include "panels/TFormPageProps.h"
+#include "panels/TPanelFields.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -158,8 +159,8 @@ void TestFormMain::StartUpDocksAndLoadsPanels() {
     QCOMPARE(F.dockWidgetArea(F.FormBarcodeProps), Qt::LeftDockWidgetArea);
     QCOMPARE(F.dockWidgetArea(F.FormPageProps), Qt::RightDockWidgetArea);
     QVERIFY(F.FormBarcodeProps->isVisible() && F.FormPageProps->isVisible());
-    QVERIFY(!F.FormBarcodeProps->widget()->isEnabled());
-    QVERIFY(F.FormPageProps->widget()->isEnabled());
+    QVERIFY(!F.FormBarcodeProps->E_Barcode->isEnabled());
+    QVERIFY(F.FormPageProps->CB_PaperTypes->isEnabled());
     QVERIFY(F.Designer1->Active());
     QCOMPARE(F.Designer1->DesignControl(), static_cast<QWidget*>(F.Page()));
     QCOMPARE(F.DesignPanel1->Hosted(), static_cast<QWidget*>(F.Page()));
@@ -259,7 +260,7 @@ void TestFormMain::QuerySaveOnNew() {
     QVERIFY(F.Page() != nullptr && F.Page()->PrintIfEmpty());
     QCOMPARE(F.Designer1->DesignControl(), static_cast<QWidget*>(F.Page()));
     QVERIFY(F.Designer1->Active());
-    QVERIFY(F.FormPageProps->widget()->isEnabled());
+    QVERIFY(F.FormPageProps->CB_PaperTypes->isEnabled());
     Idle();
     QCOMPARE(F.L_Modified->text(), F.Modified() ? QStringLiteral("Modified") : QString());
 }
@@ -316,7 +317,7 @@ void TestFormMain::OpenFailuresKeepThePage() {
     QCOMPARE(F.FileName(), QString());
     QCOMPARE(F.windowTitle(), QStringLiteral("Tessmira"));
     QVERIFY(F.Designer1->Active());
-    QVERIFY(F.FormPageProps->widget()->isEnabled());
+    QVERIFY(F.FormPageProps->CB_PaperTypes->isEnabled());
 }
 
 // The Edit commands act on the focused field's text, chosen from the Edit menu or by shortcut.
@@ -324,10 +325,12 @@ void TestFormMain::EditCommandsOnTextFields() {
     TWindow W;
     TFormMain& F = W.Form;
     QSpinBox* Field = F.FormPageProps->E_MTop;
+    auto* Edit = Field->findChild<QLineEdit*>();
     Field->setFocus();
     QTRY_VERIFY(Field->hasFocus());
+    // The field selects the page's 10 mm on entry, so typing replaces it.
+    QTRY_COMPARE(Edit->selectedText(), QStringLiteral("10"));
     QTest::keyClicks(Field, "123");
-    auto* Edit = Field->findChild<QLineEdit*>();
     Idle();
     F.A_EditSelectAll->trigger();
     QCOMPARE(Edit->selectedText(), QStringLiteral("123"));

@@ -127,6 +127,9 @@ void TDesigner::Activate() {
     FBusy = false;
     FActive = true;
     Add(Control);
+    emit OnActiveChange();
+    if (FFocused)
+        emit OnFocused();
 }
 
 void TDesigner::Deactivate() {
@@ -160,6 +163,7 @@ void TDesigner::Deactivate() {
         Panel->viewport()->update();
     }
     FActive = false;
+    emit OnActiveChange();
 }
 
 void TDesigner::Watch(QWidget* Control) {
@@ -372,6 +376,8 @@ void TDesigner::SetFocused(bool Value) {
         return;
     FFocused = Value;
     PlaceHandles();
+    if (Value)
+        emit OnFocused();
 }
 
 void TDesigner::Modified() {

@@ -90,6 +90,10 @@ public:
 signals:
     void OnChange();
     void OnChangeSelection();
+    // For the design manager: the designer was activated or deactivated, or its surface took
+    // the keyboard focus.
+    void OnActiveChange();
+    void OnFocused();
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;

@@ -1,3 +1,4 @@
+#include "designer/TDesignManager.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
 
@@ -26,6 +27,7 @@ private slots:
     void ActivationNeedsControlAndPanel();
     void ActivationSelectsAndHostsThePage();
     void DestroyedComponentsLeaveTheSelection();
+    void ManagerFollowsTheActiveDesigner();
 };
 
 // Messages and their order as the designer's activation checks give them.
@@ -107,6 +109,35 @@ void TestDesigner::DestroyedComponentsLeaveTheSelection() {
     Designer.SetActive(true);
     QCOMPARE(Panel.Hosted(), Next);
     delete Next;
+}
+
+// The manager's current designer must be active, keeps a copy of its selection and is let go
+// when it deactivates; a designer is held once.
+void TestDesigner::ManagerFollowsTheActiveDesigner() {
+    TDesignPanel Panel;
+    QWidget Page;
+    TDesigner Designer;
+    Designer.setObjectName(QStringLiteral("Designer1"));
+    Designer.SetDesignPanel(&Panel);
+    Designer.SetDesignControl(&Page);
+    TDesignManager Manager;
+    Manager.AddDesigner(&Designer);
+    QCOMPARE(ErrorOf([&] { Manager.AddDesigner(&Designer); }),
+             QStringLiteral("Duplicate designer: Designer1"));
+    QCOMPARE(ErrorOf([&] { Manager.SetCurrentDesigner(&Designer); }),
+             QStringLiteral("Current designer must be active"));
+    QCOMPARE(Manager.CurrentDesigner(), nullptr);
+    Designer.SetActive(true);
+    QSignalSpy Selections(&Manager, &TDesignManager::OnChangeSelection);
+    Manager.SetCurrentDesigner(Manager.Designers(0));
+    QCOMPARE(Manager.Selection(), std::vector<QObject*>{&Page});
+    Manager.SetExcludeDesignControl(true);
+    Manager.SetCurrentDesigner(&Designer);
+    QCOMPARE(Manager.Selection(), std::vector<QObject*>{});
+    QCOMPARE(Selections.count(), 0);
+    Designer.SetActive(false);
+    QCOMPARE(Selections.count(), 1);
+    QCOMPARE(Manager.CurrentDesigner(), nullptr);
 }
 
 QTEST_MAIN(TestDesigner)

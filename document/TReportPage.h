@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -164,12 +166,19 @@ public:
     bool PrevShowSearch() const { return FPrevShowSearch; }
     void SetPrevShowSearch(bool Value) { FPrevShowSearch = Value; }
 
+    // The page's own enabled state (not its parent's); a disabled page paints silver.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+    void SetEnabled(bool Value) { setEnabled(Value); }
+
     // Set while a document is read into the page; Loaded ends it.
     bool Loading() const { return FLoading; }
     void BeginLoading() { FLoading = true; }
     void Loaded();
 
 protected:
+    // The design-time look within Area: the sheet, the ruler of the page's unit, the margin
+    // rectangle, the page frame and the column marks.
+    virtual void Paint(QPainter& Canvas, const QRect& Area);
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
 
@@ -177,6 +186,10 @@ private:
     friend class TPageGeometry;
 
     void SizeChanged(QSize NewSize);
+    void PaintRuler(QPainter& Canvas, const QRect& Area);
+    void PaintFrameAndColumns(QPainter& Canvas, const QRect& Area);
+    // A length of the geometry in pixels at the page's resolution and zoom, not rounded.
+    long double PixelValue(TPageGeometry::TPageValue Index) const;
     // Positions the bands between the margins; the page holds no bands, so there is nothing to do.
     void LayoutBands() {}
     // The items placed directly on the page follow its unit and zoom.

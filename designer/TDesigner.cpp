@@ -221,6 +221,7 @@ void TDesigner::Remove(QObject* Component) {
                      [Component](const TSelCtrlItem& E) { return E.Component == Component; });
     if (It == FSelection.end())
         return;
+    // QPointer: the handles are the page's children and may be going with it.
     for (const QPointer<TGrabHandle>& Handle : It->Handles)
         delete Handle.data();
     QObject::disconnect(Component, &QObject::destroyed, this, &TDesigner::ComponentDestroyed);
@@ -267,18 +268,10 @@ void TDesigner::SelectionChanged() {
 }
 
 void TDesigner::ComponentDestroyed(QObject* Component) {
-    const auto It =
-        std::find_if(FSelection.begin(), FSelection.end(),
-                     [Component](const TSelCtrlItem& E) { return E.Component == Component; });
-    if (It == FSelection.end())
-        return;
-    // The handles are the page's children: they may be going with it.
-    for (const QPointer<TGrabHandle>& Handle : It->Handles)
-        delete Handle.data();
-    FSelection.erase(It);
+    // Outside any batch: whoever destroys a selected component, the change is reported at once.
     const int Batch = FBatch;
     FBatch = 0;
-    SelectionChanged();
+    Remove(Component);
     FBatch = Batch;
 }
 

@@ -322,14 +322,9 @@ void TDesigner::StartDrag(TDragKind Kind, QWidget* Container, const QPoint& Glob
     FOffset = QPoint();
     FOutlines.clear();
     Container->grabMouse();
-    switch (Kind) {
-    case dkRubberBand: {
-        FOutlines.push_back(std::make_unique<TDragOutline>(*Container, 1, true));
-        const QPoint At = Container->mapFromGlobal(FStart);
-        FOutlines.back()->SetRect(QRect(At, At));
-        break;
-    }
-    case dkMove: {
+    // The begin phase: the outlines to draw, then drawn as an update with no offset would.
+    const int Outlines = Kind == dkMove ? static_cast<int>(FSelection.size()) : 1;
+    if (Kind == dkMove) {
         FMoved.clear();
         FMinTopLeft = QPoint(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
         for (const TSelCtrlItem& Entry : FSelection)
@@ -337,25 +332,13 @@ void TDesigner::StartDrag(TDragKind Kind, QWidget* Container, const QPoint& Glob
                 FMoved.emplace_back(Control, Control->geometry());
                 FMinTopLeft.setX(std::min(FMinTopLeft.x(), Control->x()));
                 FMinTopLeft.setY(std::min(FMinTopLeft.y(), Control->y()));
-                FOutlines.push_back(std::make_unique<TDragOutline>(*Container, 2, false));
-                FOutlines.back()->SetRect(DragOutlineOf(Control->geometry(), FOffset));
             }
-        if (FHints & dhMove)
-            ShowDragTip(QString::asprintf("%d, %d", FMinTopLeft.x(), FMinTopLeft.y()));
-        break;
     }
-    case dkResize: {
-        FOutlines.push_back(std::make_unique<TDragOutline>(*Container, 2, false));
-        const QRect New = ResizedRect(FOffset);
-        FOutlines.back()->SetRect(DragOutlineOf(New, QPoint()));
-        if (FHints & dhSize)
-            ShowDragTip(QString::asprintf("%d x %d", New.width(), New.height()));
-        break;
-    }
-    case dkNone:
-        break;
-    }
+    for (int I = 0; I < Outlines; ++I)
+        FOutlines.push_back(std::make_unique<TDragOutline>(*Container, Kind == dkRubberBand ? 1 : 2,
+                                                           Kind == dkRubberBand));
     FDrag = Kind;
+    DragPhase(FStart);
 }
 
 QPoint TDesigner::Snapped(QPoint Global) const {

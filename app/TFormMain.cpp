@@ -193,6 +193,8 @@ TFormMain::~TFormMain() {
     // The panels outlive this part of the window; a field losing the focus must not apply.
     FormBarcodeProps->disconnect(this);
     FormPageProps->disconnect(this);
+    // As on New and Open, the designer lets go of the page (and its selection) before it goes.
+    RunCommand([this] { Designer1->SetActive(false); });
     FPage.reset();
 }
 
@@ -419,6 +421,9 @@ void TFormMain::showEvent(QShowEvent* Event) {
         FormPageProps->EnableControls(true);
         addDockWidget(Qt::LeftDockWidgetArea, FormBarcodeProps);
         addDockWidget(Qt::RightDockWidgetArea, FormPageProps);
+        // The barcode panel at its client width, the page panel wide enough for "A4 210 x 297 mm";
+        // the page view takes the rest.
+        resizeDocks({FormBarcodeProps, FormPageProps}, {206, 160}, Qt::Horizontal);
         FormBarcodeProps->show();
         FormPageProps->show();
     });

@@ -55,6 +55,8 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     E_TitleRow2 = new QLineEdit;
     E_FontName = new QFontComboBox;
     E_FontName->setEditable(false);
+    E_FontName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    E_FontName->setMinimumContentsLength(3);
     E_FontName->setMinimumWidth(133);
     E_FontSize = new QComboBox;
     E_FontSize->setEditable(true);
@@ -77,6 +79,7 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     CB_BarcodeType->clear();
     for (const char* Name : BarcodeTypeNames)
         CB_BarcodeType->addItem(QString::fromLatin1(Name));
+    NarrowList(CB_BarcodeType);
     CB_Angle = new QComboBox;
     CB_Angle->clear();
     for (const std::string_view Name : BarcodeAngleNames)

@@ -35,6 +35,7 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
             QString::fromLatin1(Name.data(), static_cast<qsizetype>(Name.size())));
     }
     CB_PaperTypes->setUpdatesEnabled(true);
+    NarrowList(CB_PaperTypes);
     E_Width = NumberField();
     E_Length = NumberField();
     CB_Orientation = new QComboBox;

@@ -1,5 +1,7 @@
 #include "panels/TPanelFields.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -17,6 +19,13 @@ void CompactGrid(QGridLayout* Grid) {
     Grid->setContentsMargins(6, 4, 6, 6);
     Grid->setHorizontalSpacing(6);
     Grid->setVerticalSpacing(2);
+}
+
+void NarrowList(QComboBox* List) {
+    List->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    List->setMinimumContentsLength(3);
+    List->view()->setTextElideMode(Qt::ElideNone);
+    List->view()->setMinimumWidth(List->view()->sizeHintForColumn(0));
 }
 
 void SetPanelBody(QDockWidget* Panel, QWidget* Body) {

@@ -2,6 +2,7 @@
 
 #include <QSpinBox>
 
+class QComboBox;
 class QDockWidget;
 class QEvent;
 class QGridLayout;
@@ -16,6 +17,10 @@ void MarkNoTextCommands(QWidget* Field);
 
 // Compact spacing for the fields of a panel's group box.
 void CompactGrid(QGridLayout* Grid);
+
+// A list or box that takes the width its layout gives it rather than that of its longest entry;
+// the open list still shows entries whole.
+void NarrowList(QComboBox* List);
 
 // Puts the panel's fields into it, scrolling when the dock is smaller than they need.
 void SetPanelBody(QDockWidget* Panel, QWidget* Body);

@@ -1,11 +1,19 @@
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
+#include "common/Text1252.h"
+#include "designer/TDesigner.h"
+#include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
+#include "panels/TFormBarcodeProps.h"
 #include "panels/TFormPageProps.h"
 #include "panels/TPanelFields.h"
 #include "tests/panels/PanelTestSupport.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFontComboBox>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 #include <functional>
@@ -42,6 +50,53 @@ void Keys(QWidget* Field, const char* Text, Qt::Key Last) {
         QTest::keyClick(Field, Last);
 }
 
+struct TItemSpec {
+    const char* Title;
+    TBarcodeType Type;
+    const char* Text;
+    const char* Font;
+    int Points;
+    long double Width, Height; // millimetres
+};
+
+// Inserts an item with the Insert barcode command and gives it its own values, each item in a
+// row of its own so that a click finds it.
+TBarcodeItem* AddItem(TFormMain& F, const TItemSpec& Spec) {
+    F.A_BarcodeItem->trigger();
+    const QList<TBarcodeItem*> Items =
+        F.Page()->findChildren<TBarcodeItem*>(Qt::FindDirectChildrenOnly);
+    TBarcodeItem* Item = Items.last();
+    Item->SetBounds(50, 50 + 90 * (Items.size() - 1), 100, 50);
+    Item->SetTitleRow1(Spec.Title);
+    Item->SetBarcodeType(Spec.Type);
+    Item->SetBarcodeText(Spec.Text);
+    TFont Font = Item->Font();
+    Font.Name = QString::fromLatin1(Spec.Font);
+    Font.SetSize(Spec.Points, 96);
+    Item->SetFont(Font);
+    Item->Size().SetWidth(Spec.Width);
+    Item->Size().SetHeight(Spec.Height);
+    return Item;
+}
+
+// What an apply writes, in one line: type, text, title rows, angle, font, size.
+QString Describe(const TBarcodeItem& Item) {
+    const TFont Font = Item.Font();
+    return QStringLiteral("%1 '%2' %3/%4 %5 %6 %7pt %8x%9")
+        .arg(QString::fromLatin1(BarcodeTypeTable[Item.BarcodeType()].DisplayName),
+             FromCp1252(Item.BarcodeText()), FromCp1252(Item.TitleRow1()),
+             FromCp1252(Item.TitleRow2()))
+        .arg(BarcodeAngleDegrees[Item.Angle()])
+        .arg(Font.Name)
+        .arg(Font.Size(96))
+        .arg(double(Item.Size().Width()))
+        .arg(double(Item.Size().Height()));
+}
+
+void Click(QWidget* Target, Qt::KeyboardModifiers Modifiers = {}) {
+    QTest::mouseClick(Target, Qt::LeftButton, Modifiers, QPoint(5, 5));
+}
+
 } // namespace
 
 class TestPropertyPanels : public QObject {
@@ -49,6 +104,8 @@ class TestPropertyPanels : public QObject {
 private slots:
     void PageEditsShowWhatThePageMadeOfThem();
     void TabbingAppliesOnEveryNumberFieldLeft();
+    void SelectionEnablesAndLoadsTheBarcodePanel();
+    void BarcodeEditsReachEverySelectedItem();
 };
 
 // One user on one window, step by step. Paper sizes in millimetres from the paper table: A4 210 x
@@ -127,6 +184,120 @@ void TestPropertyPanels::TabbingAppliesOnEveryNumberFieldLeft() {
     QVERIFY(!F.Modified());
     QCOMPARE(F.FormPageProps->E_Width->text(), QStringLiteral("210"));
     QCOMPARE(Applied.count(), 6);
+}
+
+// The panel is usable only while every selected component is a barcode item; loading it changes
+// neither the items nor the modified state.
+void TestPropertyPanels::SelectionEnablesAndLoadsTheBarcodePanel() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    TFormBarcodeProps& P = *F.FormBarcodeProps;
+    TBarcodeItem* A =
+        AddItem(F, {"Apples", bcCodeEAN13, "590123412345", "DejaVu Sans", 10, 40, 20});
+    TBarcodeItem* B = AddItem(F, {"Pears", bcCode39, "PEARS", "Liberation Serif", 12, 30, 15});
+    const QString Before = Describe(*A) + Describe(*B);
+    F.SetModified(false);
+    struct TRow {
+        const char* Name;
+        QWidget* Target;
+        Qt::KeyboardModifiers Modifiers;
+        bool Enabled;
+        const char* Title;
+    };
+    const TRow Rows[] = {
+        {"click an item", A, {}, true, "Apples"},
+        {"shift-click a second", B, Qt::ShiftModifier, true, "Apples"},
+        {"click the page", F.Page(), {}, false, ""},
+        {"shift-click an item with the page", B, Qt::ShiftModifier, false, ""},
+        {"click the other item", B, {}, true, "Pears"},
+    };
+    for (const TRow& Row : Rows) {
+        Click(Row.Target, Row.Modifiers);
+        QVERIFY2(P.E_Barcode->isEnabled() == Row.Enabled, Row.Name);
+        QVERIFY2(P.E_TitleRow1->text() == QString::fromLatin1(Row.Title), Row.Name);
+    }
+    QCOMPARE(P.E_Barcode->text(), QStringLiteral("PEARS"));
+    QCOMPARE(P.CB_BarcodeType->currentText(), QStringLiteral("Code39"));
+    QCOMPARE(P.E_FontName->currentText(), QStringLiteral("Liberation Serif"));
+    QCOMPARE(P.E_FontSize->currentText(), QStringLiteral("12"));
+    QCOMPARE(P.E_Width->text(), QStringLiteral("300"));
+    QCOMPARE(Describe(*A) + Describe(*B), Before);
+    QVERIFY(!F.Modified());
+}
+
+// Three items selected, the first a Code128B item: every change copies all of the panel's values
+// to all three. An item that refuses a value stops the walk there; the panel shows what the first
+// item holds, the modified state stays, the error is shown, and the next edit works.
+void TestPropertyPanels::BarcodeEditsReachEverySelectedItem() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    TFormBarcodeProps& P = *F.FormBarcodeProps;
+    const QList<TBarcodeItem*> Items = {
+        AddItem(F, {"Apples", bcCode128B, "Apples 1", "DejaVu Sans", 10, 40, 20}),
+        AddItem(F, {"Pears", bcCodeEAN13, "590123412345", "Liberation Serif", 12, 30, 15}),
+        AddItem(F, {"Plums", bcCode39, "PLUMS", "Liberation Mono", 8, 50, 25})};
+    Click(Items[0]);
+    Click(Items[1], Qt::ShiftModifier);
+    Click(Items[2], Qt::ShiftModifier);
+    QCOMPARE(F.Designer1->SelectedComponents().Count(), 3);
+    const auto Type = [](const char* Text, Qt::Key Last) {
+        return [Text, Last](QWidget* Field) {
+            QTest::keyClick(Field, Qt::Key_A, Qt::ControlModifier);
+            Keys(Field, Text, Last);
+        };
+    };
+    struct TRow {
+        const char* Name;
+        QWidget* Field;
+        std::function<void(QWidget*)> Act;
+        const char* First;  // the first item, and what the panel shows
+        const char* Others; // the second and third item
+        bool Modified;
+    };
+    // clang-format off
+    const TRow Rows[] = {
+        {"pick a symbology", P.CB_BarcodeType, [](QWidget* L) { QTest::keyClick(L, Qt::Key_Up); },
+         "Code128A 'Apples 1' Apples/ 0 DejaVu Sans 10pt 40x20",
+         "Code128A 'Apples 1' Apples/ 0 DejaVu Sans 10pt 40x20", true},
+        {"text and Enter", P.E_Barcode, Type("590123", Qt::Key_Return),
+         "Code128A '590123' Apples/ 0 DejaVu Sans 10pt 40x20",
+         "Code128A '590123' Apples/ 0 DejaVu Sans 10pt 40x20", true},
+        {"title and Tab", P.E_TitleRow2, Type("1 kg", Qt::Key_Tab),
+         "Code128A '590123' Apples/1 kg 0 DejaVu Sans 10pt 40x20",
+         "Code128A '590123' Apples/1 kg 0 DejaVu Sans 10pt 40x20", true},
+        {"angle 90", P.CB_Angle, [](QWidget* L) { QTest::keyClick(L, Qt::Key_Down); },
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans 10pt 40x20",
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans 10pt 40x20", true},
+        {"font size emptied", P.E_FontSize, Type("", Qt::Key_Backspace),
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans -1pt 40x20",
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans -1pt 40x20", true},
+        {"height spun up", P.E_Height, [](QWidget* N) { QTest::keyClick(N, Qt::Key_Up); },
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1",
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1", true},
+        {"letters, taken by Code128A", P.E_Barcode, Type("ABC", Qt::Key_Tab),
+         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1",
+         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1", true},
+        {"refused at the first item", P.CB_BarcodeType,
+         [&F](QWidget* L) { F.SetModified(false); QTest::keyClick(L, Qt::Key_Home); },
+         "2_5_interleaved '' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1",
+         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1", false},
+        {"the next edit works", P.E_Barcode, Type("1234", Qt::Key_Return),
+         "2_5_interleaved '1234' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1",
+         "2_5_interleaved '1234' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1", true},
+    };
+    // clang-format on
+    for (const TRow& Row : Rows) {
+        QVERIFY2(Enter(Row.Field), Row.Name);
+        Row.Act(Row.Field);
+        QCOMPARE(Describe(*Items[0]), QString::fromLatin1(Row.First));
+        for (const TBarcodeItem* Item : {Items[1], Items[2]})
+            QCOMPARE(Describe(*Item), QString::fromLatin1(Row.Others));
+        QVERIFY2(F.Modified() == Row.Modified, Row.Name);
+        // The panel shows the first item as it now is.
+        QCOMPARE(P.E_Barcode->text(), FromCp1252(Items[0]->BarcodeText()));
+        QCOMPARE(P.CB_BarcodeType->currentIndex(), int(Items[0]->BarcodeType()));
+    }
+    QCOMPARE(W.Prompts->Errors, QStringList({"Barcode must be numeric"}));
 }
 
 QTEST_MAIN(TestPropertyPanels)

@@ -5,6 +5,7 @@
 #include "app/TLockKeys.h"
 #include "app/TPrompts.h"
 #include "common/Text1252.h"
+#include "designer/TDesignManager.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
 #include "document/TBarcodeItem.h"
@@ -162,6 +163,10 @@ TFormMain::TFormMain(std::unique_ptr<TPrompts> Prompts, QWidget* Parent)
     Designer1 = new TDesigner(this);
     Designer1->setObjectName(QStringLiteral("Designer1"));
     Designer1->SetDesignPanel(DesignPanel1);
+    // The manager first, so that it hears of every change before the window's handlers do.
+    DesignManager1 = new TDesignManager(this);
+    DesignManager1->setObjectName(QStringLiteral("DesignManager1"));
+    DesignManager1->AddDesigner(Designer1);
     connect(Designer1, &TDesigner::OnChangeSelection, this, &TFormMain::Designer1ChangeSelection);
     connect(Designer1, &TDesigner::OnChange, this, &TFormMain::Designer1Change);
 
@@ -290,9 +295,8 @@ void TFormMain::CreateMenus() {
     POP_DesignerPanel->addActions({A_EditCut, A_EditCopy, A_Paste});
     POP_DesignerPanel->addSeparator();
     POP_DesignerPanel->addAction(A_EditSelectAll);
-    DesignPanel1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DesignPanel1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& At) { POP_DesignerPanel->popup(DesignPanel1->mapToGlobal(At)); });
+    // The surface's menu is the designer's: it opens it on a right release or the menu key.
+    Designer1->SetPopupMenu(POP_DesignerPanel);
 }
 
 void TFormMain::CreateToolBar() {
@@ -417,6 +421,7 @@ void TFormMain::showEvent(QShowEvent* Event) {
     RunCommand([this] {
         Designer1->SetDesignControl(FPage.get());
         Designer1->SetActive(true);
+        DesignManager1->SetCurrentDesigner(DesignManager1->Designers(0));
         FormPageProps->LoadPage(FPage.get());
         FormPageProps->EnableControls(true);
         addDockWidget(Qt::LeftDockWidgetArea, FormBarcodeProps);
@@ -462,6 +467,7 @@ void TFormMain::InstallPage(std::unique_ptr<TReportPage> NewPage) {
     FPage = std::move(NewPage);
     Designer1->SetDesignControl(FPage.get());
     Designer1->SetActive(true);
+    DesignManager1->SetCurrentDesigner(DesignManager1->Designers(0));
     FormPageProps->LoadPage(FPage.get());
     FormPageProps->EnableControls(true);
 }

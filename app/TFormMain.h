@@ -13,6 +13,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class TDesignPanel;
+class TDesignManager;
 class TDesigner;
 class TFormBarcodeProps;
 class TFormPageProps;
@@ -51,6 +52,7 @@ public:
     void RunCommand(const std::function<void()>& Command);
 
     TDesigner* Designer1 = nullptr;
+    TDesignManager* DesignManager1 = nullptr;
     TDesignPanel* DesignPanel1 = nullptr;
     TFormBarcodeProps* FormBarcodeProps = nullptr;
     TFormPageProps* FormPageProps = nullptr;

@@ -1,5 +1,6 @@
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
+#include "designer/TDesignManager.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
 #include "document/TReportPage.h"
@@ -171,6 +172,15 @@ void TestFormMain::StartUpDocksAndLoadsPanels() {
     QVERIFY(!F.A_DeleteItem->isEnabled());
     QVERIFY(F.A_ShowBarcodeProps->isChecked() && F.A_ShowPageProps->isChecked());
     QVERIFY(!F.Modified());
+    QCOMPARE(F.DesignManager1->CurrentDesigner(), F.Designer1);
+    // The right button's release on the page opens the surface's menu.
+    QTest::mouseClick(F.Page(), Qt::RightButton, {}, QPoint(100, 100));
+    QTRY_VERIFY(F.POP_DesignerPanel->isVisible());
+    F.POP_DesignerPanel->hide();
+    // A new page is designed at once, by the manager's current designer.
+    QTest::keyClick(&F, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(F.Designer1->DesignControl(), static_cast<QWidget*>(F.Page()));
+    QCOMPARE(F.DesignManager1->CurrentDesigner(), F.Designer1);
 }
 
 void TestFormMain::SaveOnlyWhileModified() {

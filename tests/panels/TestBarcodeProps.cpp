@@ -55,8 +55,8 @@ void TestBarcodeProps::ListsFilledFieldsEmptyAtCreation() {
     QCOMPARE(Shown(Panel), QStringList(14, QString()));
 }
 
-// Heights of exactly 12.25 and 12.75 mm show as 122 and 128 tenths (halves to even); the title
-// bytes are Windows-1252.
+// Heights of exactly 12.25 and 12.75 mm show as 122 and 128 tenths, a width of 30.25 mm as 302
+// (halves to even); the title bytes are Windows-1252.
 void TestBarcodeProps::LoadShowsTheItemAndNeverApplies() {
     const TMetricSystem Metric;
     TBarcodeItem Item;
@@ -72,26 +72,26 @@ void TestBarcodeProps::LoadShowsTheItemAndNeverApplies() {
     Font.Style.Include(fsBold);
     Font.Style.Include(fsUnderline);
     Item.SetFont(Font);
-    Item.Size().SetWidth(30.05L);
+    Item.Size().SetWidth(30.25L);
     TFormBarcodeProps Panel;
     QSignalSpy Applied(&Panel, &TFormBarcodeProps::ApplyRequested);
     struct TRow {
         long double Height;
         const char* Name;
-        const char* Shown;
+        const char* Shown;     // E_Height
+        const char* FontShown; // the list's entry, compared without regard to case
     };
-    const TRow Rows[] = {{12.25L, "dejavu sans", "122"},
-                         {12.75L, "DEJAVU SANS", "128"},
-                         {12.76L, "No Such Font", "128"}};
+    const TRow Rows[] = {{12.25L, "dejavu sans", "122", "DejaVu Sans"},
+                         {12.75L, "DEJAVU SANS", "128", "DejaVu Sans"},
+                         {12.76L, "No Such Font", "128", ""}};
     for (const TRow& Row : Rows) {
         Item.Size().SetHeight(Row.Height);
         Font.Name = QString::fromLatin1(Row.Name);
         Item.SetFont(Font);
         Panel.LoadBarcode(&Item);
-        const QString FontShown =
-            QString::fromLatin1(Row.Name) == "No Such Font" ? QString() : "DejaVu Sans";
-        QCOMPARE(Shown(Panel), QStringList({"Käse", "500 g", "1234567", "180", "EAN8", FontShown,
-                                            "12", "x", "", "x", "", Row.Shown, "300", ""}));
+        QCOMPARE(Shown(Panel),
+                 QStringList({"Käse", "500 g", "1234567", "180", "EAN8", Row.FontShown, "12", "x",
+                              "", "x", "", Row.Shown, "302", ""}));
     }
     Panel.LoadBarcode(nullptr);
     QCOMPARE(Shown(Panel), QStringList(14, QString()));

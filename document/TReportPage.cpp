@@ -125,10 +125,10 @@ TReportPage::TReportPage(QWidget* Parent) : QWidget(Parent), FKnownSize(size()) 
 }
 
 TReportPage::~TReportPage() {
-    // Items go while the page is still whole, since they reach into its geometry.
-    const QList<QWidget*> Items = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* Item : Items)
-        delete Item;
+    // Items go while the page is still whole, since they reach into its geometry. One at a time:
+    // deleting one may take other children with it (a selected item's grab handles).
+    while (QWidget* Child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        delete Child;
 }
 
 void TReportPage::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -103,6 +103,7 @@ private slots:
     void DeleteKeepsThePage();
     void SelectAllShowsCornerHandles();
     void ScrollingIsAChange();
+    void DestroyingThePageEndsTheDesign();
 };
 
 // An unselected item pressed without modifiers becomes the only selection at once; after the
@@ -286,6 +287,18 @@ void TestDesignerEditing::ScrollingIsAChange() {
     QCOMPARE(Changes.count(), 1);
     S.Panel.verticalScrollBar()->setValue(S.Panel.verticalScrollBar()->value());
     QCOMPARE(Changes.count(), 1);
+}
+
+// The page goes with a selected item on it (the handles are the page's children too): the
+// designer deactivates and nothing is freed twice.
+void TestDesignerEditing::DestroyingThePageEndsTheDesign() {
+    TSurface S({QRect(50, 50, 100, 50), QRect(300, 50, 100, 50)});
+    S.Designer.SelectAll();
+    QTest::mouseClick(S.Items[1], Qt::LeftButton, {}, QPoint(5, 5));
+    S.Page.reset();
+    QVERIFY(!S.Designer.Active());
+    QCOMPARE(S.Designer.SelectedComponents().Count(), 0);
+    QCOMPARE(S.Panel.Hosted(), nullptr);
 }
 
 QTEST_MAIN(TestDesignerEditing)

@@ -3,10 +3,10 @@
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/TBarcodeItem.h"
+#include "document/TClipboard.h"
 #include "document/TReportPage.h"
 
-// The clipboard format and the printer are not linked in yet: those commands report that they are
-// not available.
+// The printer is not linked in yet: its commands report that they are not available.
 
 TBarcodeItem* AsBarcodeItem(QObject* Component) {
     return qobject_cast<TBarcodeItem*>(Component);
@@ -29,16 +29,22 @@ TBarcodeItem* InsertBarcodeItem(TReportPage& Page) {
     return Item;
 }
 
-void PutComponentOnClipboard(QObject*) {
-    Raise(Msg::CommandNotAvailable, {"Copying items"});
+void PutComponentOnClipboard(QObject* Component) {
+    if (const auto* Item = qobject_cast<const TPrintable*>(Component))
+        TClipboard::Instance().PutComponent(*Item);
 }
 
 bool ClipboardHasComponent() {
-    return false;
+    return TClipboard::Instance().HasComponent();
 }
 
-void PasteComponent(TReportPage&) {
-    Raise(Msg::CommandNotAvailable, {"Pasting items"});
+void PasteComponent(TReportPage& Page) {
+    std::unique_ptr<TPrintable> Item = TClipboard::Instance().GetComponent(&Page);
+    // Only barcode items belong on the page; anything else read from the clipboard goes again.
+    if (AsBarcodeItem(Item.get()) == nullptr)
+        return;
+    Item->show();
+    Item.release(); // the page owns it now
 }
 
 void PrintPage(TReportPage&, QWidget*) {

@@ -2,10 +2,13 @@
 #include "app/TPrompts.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
+#include "document/StreamClasses.h"
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QMimeData>
 #include <QToolBar>
 #include <QtTest>
 
@@ -28,6 +31,7 @@ class TestInsertBarcode : public QObject {
 
 private slots:
     void InsertPlacesNewItemsWithoutSelectingThem();
+    void CutCopyAndPasteThroughTheClipboard();
 };
 
 // Two clicks on the tool bar's Insert barcode: two EAN-13 items at the same place, the document
@@ -60,6 +64,68 @@ void TestInsertBarcode::InsertPlacesNewItemsWithoutSelectingThem() {
     QCOMPARE(Form.Designer1->SelectedComponents().Count(), Selected);
     for (int I = 0; I < Selected; ++I)
         QVERIFY(!Items.contains(Form.Designer1->SelectedComponents().Items(I)));
+}
+
+// With the surface focused and one item selected, Ctrl+C puts only the item's stream on the
+// clipboard; each Ctrl+V brings a copy back at the copied place with every stored property; Ctrl+X
+// takes the item away, marks the document modified, and a paste brings it back.
+void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
+    const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
+    auto* Prompts = new TRecordingPrompts;
+    TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
+    Form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Form));
+    Form.A_BarcodeItem->trigger();
+    auto* Item = Form.Page()->findChild<TBarcodeItem*>();
+    QVERIFY(Item != nullptr);
+    Item->SetBarcodeText("400638133393");
+    Item->SetTitleRow1("Oat flakes");
+    Item->SetBounds(80, 60, 120, 70);
+    QTest::mouseClick(Item, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(Form.DesignPanel1->hasFocus());
+    Form.SetModified(false);
+    // The commands' enabled states are worked out while the program waits for input.
+    const auto Key = [&Form](Qt::Key K) {
+        QEventLoop Idle;
+        QTimer::singleShot(20, &Idle, &QEventLoop::quit);
+        Idle.exec();
+        QTest::keyClick(&Form, K, Qt::ControlModifier);
+    };
+    const auto Items = [&Form] {
+        return Form.Page()->findChildren<TBarcodeItem*>(Qt::FindDirectChildrenOnly);
+    };
+
+    Key(Qt::Key_C);
+    const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(Data != nullptr);
+    QCOMPARE(Data->formats().size(), 1);
+    QVERIFY(Data->text().isEmpty());
+    const QString Format = Data->formats().front();
+    Key(Qt::Key_V);
+    Key(Qt::Key_V);
+    QCOMPARE(Items().size(), 3);
+    for (const TBarcodeItem* Copy : Items()) {
+        QCOMPARE(Copy->geometry(), QRect(80, 60, 120, 70));
+        QCOMPARE(Copy->BarcodeText(), std::string("400638133393"));
+        QCOMPARE(Copy->TitleRow1(), std::string("Oat flakes"));
+        QVERIFY(Copy->isVisible());
+    }
+    QVERIFY(!Form.Modified());
+
+    Key(Qt::Key_X);
+    QCOMPARE(Items().size(), 2);
+    QVERIFY(!Items().contains(Item));
+    QVERIFY(Form.Modified());
+    Key(Qt::Key_V);
+    QCOMPARE(Items().size(), 3);
+
+    // Bytes in the item format that are no stream end in the reader's message; the page stays.
+    auto* Broken = new QMimeData;
+    Broken->setData(Format, QByteArray("TPF0\x0CTQRepBar"));
+    QGuiApplication::clipboard()->setMimeData(Broken);
+    Key(Qt::Key_V);
+    QCOMPARE(Prompts->Errors, QStringList{QStringLiteral("Stream read error")});
+    QCOMPARE(Items().size(), 3);
 }
 
 QTEST_MAIN(TestInsertBarcode)

@@ -375,7 +375,10 @@ void TFormMain::ApplyBarcodeProps() {
             Item->SetTitleRow1(ToCp1252(Panel.E_TitleRow1->text()));
             Item->SetTitleRow2(ToCp1252(Panel.E_TitleRow2->text()));
             TFont Font = Item->Font();
-            Font.Name = Panel.E_FontName->currentText();
+            // A name the font list lacks (Arial, where only its metric twin is installed) shows
+            // no entry; applying that empty box would take every item's font name away.
+            if (Panel.E_FontName->currentIndex() >= 0)
+                Font.Name = Panel.E_FontName->currentText();
             Font.SetSize(Panel.FontSizeValue(), Item->Size().Resolution());
             Font.Style = Panel.FontStyleValue();
             Item->SetFont(Font);

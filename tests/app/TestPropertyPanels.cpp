@@ -106,6 +106,7 @@ private slots:
     void TabbingAppliesOnEveryNumberFieldLeft();
     void SelectionEnablesAndLoadsTheBarcodePanel();
     void BarcodeEditsReachEverySelectedItem();
+    void FontNamesOutsideTheListAreKept();
 };
 
 // One user on one window, step by step. Paper sizes in millimetres from the paper table: A4 210 x
@@ -298,6 +299,23 @@ void TestPropertyPanels::BarcodeEditsReachEverySelectedItem() {
         QCOMPARE(P.CB_BarcodeType->currentIndex(), int(Items[0]->BarcodeType()));
     }
     QCOMPARE(W.Prompts->Errors, QStringList({"Barcode must be numeric"}));
+}
+
+// Documents name fonts this machine may lack ("Arial" where only Liberation Sans is installed):
+// the font box then selects nothing, and an edit elsewhere in the panel keeps each item's name.
+void TestPropertyPanels::FontNamesOutsideTheListAreKept() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    TFormBarcodeProps& P = *F.FormBarcodeProps;
+    TBarcodeItem* Item = AddItem(F, {"Apples", bcCode128B, "Apples 1", "No Such Font", 10, 40, 20});
+    Click(Item);
+    QCOMPARE(P.E_FontName->currentIndex(), -1);
+    QVERIFY(Enter(P.E_Barcode));
+    QTest::keyClick(P.E_Barcode, Qt::Key_A, Qt::ControlModifier);
+    Keys(P.E_Barcode, "Pears 2", Qt::Key_Return);
+    QCOMPARE(Item->BarcodeText(), std::string("Pears 2"));
+    QCOMPARE(Item->Font().Name, QStringLiteral("No Such Font"));
+    QVERIFY(F.Modified());
 }
 
 QTEST_MAIN(TestPropertyPanels)

@@ -27,11 +27,11 @@ const QColor InactiveHandleColor(128, 128, 128);
 const QColor InactiveHandleBorderColor(0, 0, 0);
 const QColor LockedHandleColor(255, 0, 0);
 
-std::uint32_t LockBits(const QObject* Component) {
-    return Component->property("DesignInfo").toUInt() & 0xFFFF;
-}
-
 } // namespace
+
+std::uint32_t DesignLocks(const QObject& Component) {
+    return Component.property("DesignInfo").toUInt() & 0xFFFF;
+}
 
 int TDesignerSelectedComponents::Count() const {
     return FOwner.FActive ? static_cast<int>(FOwner.FSelection.size()) : 0;
@@ -85,10 +85,6 @@ void TDesigner::SetActive(bool Value) {
         Activate();
     else
         Deactivate();
-}
-
-QWidget* TDesigner::InnerWindow() const {
-    return FActive && FDesignPanel != nullptr ? FDesignPanel->viewport() : nullptr;
 }
 
 void TDesigner::Activate() {
@@ -204,7 +200,7 @@ void TDesigner::Add(QObject* Component) {
         return;
     if (!IsDesignable(Component))
         Raise(Msg::ComponentCannotBeSelected, {Component->objectName().toStdString()});
-    TSelCtrlItem Entry{Component, {}, dmNone, -1};
+    TSelCtrlItem Entry{Component, {}, dmNone};
     auto* Control = qobject_cast<QWidget*>(Component);
     if (Component != FDesignControl && Control != nullptr && Control->parentWidget() != nullptr)
         for (int I = 0; I < 8; ++I)
@@ -308,7 +304,7 @@ void TDesigner::PlaceHandlesOf(TSelCtrlItem& Entry) {
     Entry.Mode = !FHandlesShown || Entry.Component == FDesignControl ? dmNone
                  : FSelection.size() == 1                            ? dmSingle
                                                                      : dmMultiple;
-    const std::uint32_t Locks = LockBits(Control);
+    const std::uint32_t Locks = DesignLocks(*Control);
     QColor Fill;
     QColor Border;
     if (!FFocused && Entry.Mode == dmSingle) {

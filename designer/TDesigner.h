@@ -2,11 +2,11 @@
 
 #include "designer/TDesignPanel.h"
 
+#include <QMenu>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
-#include <QMenu>
 #include <QString>
 #include <QWidget>
 
@@ -53,6 +53,7 @@ enum TDesignerHint : std::uint8_t { dhComponent = 1, dhSize = 2, dhMove = 4, dhI
 
 // Low bits of a component's "DesignInfo" property: what the designer may not do with it.
 enum TDesignLock : std::uint32_t { dlNoMove = 1, dlNoResize = 2, dlNoDelete = 4, dlNoInsert = 8 };
+std::uint32_t DesignLocks(const QObject& Component);
 
 // Makes a page editable on a design panel: selection with grab handles, moving and resizing by
 // mouse and keyboard, deletion, tool tips and the surface's context menu.
@@ -83,10 +84,6 @@ public:
     void SelectAll();
     const TDesignerSelectedComponents& SelectedComponents() const { return FSelectedView; }
 
-    // The inner window of the design panel, which takes the keyboard focus; nullptr while
-    // inactive.
-    QWidget* InnerWindow() const;
-
 signals:
     void OnChange();
     void OnChangeSelection();
@@ -107,7 +104,6 @@ private:
         QObject* Component;
         std::array<QPointer<TGrabHandle>, 8> Handles;
         TDisplayMode Mode = dmNone;
-        int LastHandle = -1;
     };
     enum TDragKind { dkNone, dkMove, dkResize, dkRubberBand };
 
@@ -194,6 +190,5 @@ private:
     QPointer<QWidget> FResized;
     int FResizeHandle = -1;
     std::vector<std::unique_ptr<TDragOutline>> FOutlines;
-    bool FClickTracking = false;
     QPointer<QWidget> FLastHinted;
 };

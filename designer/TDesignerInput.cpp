@@ -24,16 +24,12 @@
 
 namespace {
 
-std::uint32_t LockBits(const QObject* Component) {
-    return Component->property("DesignInfo").toUInt() & 0xFFFF;
-}
-
 bool CanMove(const QObject* Component) {
-    return (LockBits(Component) & dlNoMove) == 0;
+    return (DesignLocks(*Component) & dlNoMove) == 0;
 }
 
 bool CanResize(const QObject* Component) {
-    return (LockBits(Component) & dlNoResize) == 0;
+    return (DesignLocks(*Component) & dlNoResize) == 0;
 }
 
 // Items keep their stored position in step with their pixels; other controls just move.
@@ -180,14 +176,12 @@ bool TDesigner::FilterMouse(QWidget* Target, QMouseEvent& Event) {
     case QEvent::MouseButtonDblClick:
         FDesignPanel->setFocus(Qt::MouseFocusReason);
         QToolTip::hideText();
-        if (Event.type() == QEvent::MouseButtonPress) {
-            FClickTracking = Event.button() == Qt::LeftButton;
-            if (Event.button() == Qt::LeftButton || Event.button() == Qt::RightButton)
-                MousePress(Target, Event);
-        }
+        // Double clicks and the middle button change nothing.
+        if (Event.type() == QEvent::MouseButtonPress &&
+            (Event.button() == Qt::LeftButton || Event.button() == Qt::RightButton))
+            MousePress(Target, Event);
         return true;
     case QEvent::MouseButtonRelease:
-        FClickTracking = false;
         if (Event.button() == Qt::LeftButton && FDrag != dkNone) {
             FinishDrag(true);
             SetHandlesShown(true);
@@ -269,7 +263,6 @@ void TDesigner::StartSizing(TGrabHandle& Handle, const QPoint& Global) {
         // The corner handles of a multiple selection do not react.
         if (Entry.Mode != dmSingle)
             return;
-        Entry.LastHandle = Handle.Index();
         FDesignPanel->setFocus(Qt::MouseFocusReason);
         QWidget* Control = Handle.Control();
         if (!CanResize(Control))
@@ -642,9 +635,10 @@ void TDesigner::DeleteSelection() {
         return;
     std::vector<const QObject*> Locked;
     for (const QObject* C : Doomed) {
-        bool Any = (LockBits(C) & dlNoDelete) != 0;
+        bool Any = (DesignLocks(*C) & dlNoDelete) != 0;
         for (const QObject* Child : C->children())
-            Any = Any || (qobject_cast<const QWidget*>(Child) && (LockBits(Child) & dlNoDelete));
+            Any =
+                Any || (qobject_cast<const QWidget*>(Child) && (DesignLocks(*Child) & dlNoDelete));
         if (Any)
             Locked.push_back(C);
     }

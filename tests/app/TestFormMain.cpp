@@ -1,3 +1,5 @@
+#include "AppTestSupport.h"
+
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
 #include "designer/TDesignManager.h"
@@ -65,12 +67,6 @@ public:
 };
 
 // Lets the event loop wait once, which is when the commands' enabled states are brought up to date.
-void Idle() {
-    QEventLoop Loop;
-    QTimer::singleShot(20, &Loop, &QEventLoop::quit);
-    Loop.exec();
-}
-
 struct TWindow {
     TScriptedPrompts* Prompts = new TScriptedPrompts;
     TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};

@@ -1,3 +1,5 @@
+#include "AppTestSupport.h"
+
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
 #include "designer/TDesignPanel.h"
@@ -11,20 +13,6 @@
 #include <QMimeData>
 #include <QToolBar>
 #include <QtTest>
-
-namespace {
-
-// Errors are recorded; nothing in this test asks a question.
-class TRecordingPrompts : public TPrompts {
-public:
-    QStringList Errors;
-    TSaveAnswer AskSaveChanges(QWidget*) override { return saNo; }
-    bool GetFileName(QWidget*, QString&, const TFileNamePrompt&) override { return false; }
-    void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
-    void ShowAbout(QWidget*, const QString&, const QString&) override {}
-};
-
-} // namespace
 
 class TestInsertBarcode : public QObject {
     Q_OBJECT
@@ -86,9 +74,7 @@ void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     Form.SetModified(false);
     // The commands' enabled states are worked out while the program waits for input.
     const auto Key = [&Form](Qt::Key K) {
-        QEventLoop Idle;
-        QTimer::singleShot(20, &Idle, &QEventLoop::quit);
-        Idle.exec();
+        Idle();
         QTest::keyClick(&Form, K, Qt::ControlModifier);
     };
     const auto Items = [&Form] {

@@ -1,3 +1,5 @@
+#include "AppTestSupport.h"
+
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
 #include "common/Text1252.h"
@@ -19,16 +21,6 @@
 #include <functional>
 
 namespace {
-
-// Errors are recorded; the unsaved-changes question is answered No.
-class TRecordingPrompts : public TPrompts {
-public:
-    QStringList Errors;
-    TSaveAnswer AskSaveChanges(QWidget*) override { return saNo; }
-    bool GetFileName(QWidget*, QString&, const TFileNamePrompt&) override { return false; }
-    void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
-    void ShowAbout(QWidget*, const QString&, const QString&) override {}
-};
 
 // The main window on a metric system, shown and active.
 struct TWindow {

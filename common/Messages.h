@@ -1,6 +1,7 @@
 #pragma once
 
-// Every message text the program raises, in one place. "%s" and "%d" are filled by Format, in order.
+// Every message text the program raises, in one place. "%s" and "%d" are filled by Format, in
+// order.
 namespace Msg {
 
 // Barcode engine
@@ -46,7 +47,8 @@ inline constexpr const char* DesignerMustBeActive = "Designer must be active";
 inline constexpr const char* DesignerMustBeInactive = "Designer must be inactive";
 inline constexpr const char* CurrentDesignerMustBeActive = "Current designer must be active";
 inline constexpr const char* DuplicateDesigner = "Duplicate designer: %s";
-inline constexpr const char* ComponentsLocked = "Some components are locked. Can not delete components";
+inline constexpr const char* ComponentsLocked =
+    "Some components are locked. Can not delete components";
 inline constexpr const char* ComponentLocked =
     "Component \"%s\" or one of its childrens can not\r\nbe deleted because they are locked";
 inline constexpr const char* ComponentCannotBeSelected = "Component \"%s\" can not be selected";
@@ -66,5 +68,14 @@ inline constexpr const char* PrinterNotValid = "Printer selected is not valid";
 inline constexpr const char* PrintingInProgress = "Printing in progress";
 inline constexpr const char* NoDefaultPrinter = "There is no default printer currently selected";
 inline constexpr const char* IllegalNewPage = "Illegal call to NewPage";
+inline constexpr const char* NoPrinterInstalled = "No printer is installed";
+inline constexpr const char* PrintToPdfQuestion =
+    "No printer is installed. Print the page to a PDF file instead?";
+inline constexpr const char* UnknownPrinter = "There is no printer named \"%s\"";
+inline constexpr const char* SpoolerRefused = "The print spooler did not take the job: %s";
+inline constexpr const char* NoPageInRange =
+    "Nothing was printed: the page range %s leaves out the document's one page";
+inline constexpr const char* PrintProgressCaption = "Printing progress";
+inline constexpr const char* PrintProgressInfo = "%d%%  Completed";
 
 } // namespace Msg

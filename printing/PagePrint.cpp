@@ -4,7 +4,10 @@
 #include "document/TPrintable.h"
 #include "document/TReportPage.h"
 
+#include <QPointer>
 #include <QRect>
+
+#include <vector>
 
 namespace {
 
@@ -26,11 +29,19 @@ TPrintRun::~TPrintRun() {
     FPage.SetUnits(FUnits);
 }
 
-void PrintPageContent(TReportPage& Page, TCustomPrintJob& Job) {
+void PrintPageContent(TReportPage& Page, TCustomPrintJob& Job, const TItemPrinted& OnItem) {
     // Child order is stacking order: later items print over earlier ones, as on the screen.
-    for (QObject* Child : Page.children())
-        if (auto* Item = qobject_cast<TPrintable*>(Child))
-            Item->PrintAt(0, 0);
+    // Guarded: events handled between items (Cancel) may see an item go.
+    std::vector<QPointer<TPrintable>> Printables;
+    for (TPrintable* Item : Items(Page))
+        Printables.emplace_back(Item);
+    const int Count = static_cast<int>(Printables.size());
+    for (int Done = 0; Done < Count; ++Done) {
+        if (Printables[static_cast<std::size_t>(Done)])
+            Printables[static_cast<std::size_t>(Done)]->PrintAt(0, 0);
+        if (OnItem && !OnItem(Done + 1, Count))
+            return;
+    }
     const TPrintFrame& Frame = Page.Frame();
     if (!Frame.AnyLine())
         return;

@@ -2,6 +2,8 @@
 
 #include "document/TUnitBase.h"
 
+#include <functional>
+
 class TCustomPrintJob;
 class TReportPage;
 
@@ -19,6 +21,9 @@ private:
     TPageUnit FUnits;
 };
 
+// Told after each item of a pass how many of how many items are done; false stops the pass.
+using TItemPrinted = std::function<bool(int Done, int Count)>;
+
 // The end-of-page pass: every printable item on the page draws itself at its place on the job's
 // canvas, in the page's child order, then the page's frame is drawn between the margins.
-void PrintPageContent(TReportPage& Page, TCustomPrintJob& Job);
+void PrintPageContent(TReportPage& Page, TCustomPrintJob& Job, const TItemPrinted& OnItem = {});

@@ -1,5 +1,6 @@
 #include "../barcode/Decode.h"
 #include "../document/PageTestSupport.h"
+#include "SamplePage.h"
 
 #include "common/Rounding.h"
 #include "common/TException.h"
@@ -29,28 +30,6 @@ private:
     QPainter FCanvas;
 };
 
-TBarcodeItem* PlaceItem(TReportPage& Page, QRect Pixels, TBarcodeType Type, const char* Text,
-                        TBarcodeAngle Angle = ba0) {
-    auto* Item = new TBarcodeItem(&Page);
-    Item->SetBounds(Pixels.x(), Pixels.y(), Pixels.width(), Pixels.height());
-    Item->SetParent(&Page);
-    Item->SetBarcodeType(Type);
-    Item->SetBarcodeText(Text);
-    Item->SetAngle(Angle);
-    return Item;
-}
-
-// The item's place on a sheet drawn at Dpi, with a margin around it.
-QRect SheetRect(const TBarcodeItem& Item, int Dpi, int Margin) {
-    const auto Px = [Dpi](long double Native) { return RoundToInt(Native / 254 * Dpi); };
-    const TPrintableSize& S = Item.Size();
-    return QRect(Px(S.NativeValue(TPrintableSize::svLeft)),
-                 Px(S.NativeValue(TPrintableSize::svTop)),
-                 Px(S.NativeValue(TPrintableSize::svWidth)),
-                 Px(S.NativeValue(TPrintableSize::svHeight)))
-        .adjusted(-Margin, -Margin, Margin, Margin);
-}
-
 } // namespace
 
 // The printer example: 600 dpi with physical offsets of 100 pixels gives unprintable edges of
@@ -70,30 +49,12 @@ TEST(PrintJob, DevicePixelsFromTheSheetEdge) {
 TEST(PrintJob, PrintedItemsDecodeWhereTheyStand) {
     const TFixedSystem System(false);
     TReportPage Page;
-    struct TCase {
-        QRect Pixels;
-        TBarcodeType Type;
-        const char* Text;
-        TBarcodeAngle Angle;
-        std::string Decoded;
-    };
-    const TCase Cases[] = {
-        {{50, 50, 100, 50}, bcCodeEAN13, "590123412345", ba0, "5901234123457"},
-        {{250, 50, 60, 200}, bcCode128B, "Tessmira-42", ba90, "Tessmira-42"},
-        // The modulo 43 check character of "LABEL 7" is "-" (122 mod 43 = 36).
-        {{50, 300, 200, 70}, bcCode39, "LABEL 7", ba180, "LABEL 7-"},
-        // zbarimg reports UPC-A in its EAN-13 form, with the leading 0.
-        {{350, 300, 80, 180}, bcCodeUPC_A, "03600029145", ba270, "0036000291452"},
-    };
-    std::vector<TBarcodeItem*> Items;
-    for (const TCase& C : Cases)
-        Items.push_back(PlaceItem(Page, C.Pixels, C.Type, C.Text, C.Angle));
-    Items[2]->SetTitleRow1("Shelf 12");
+    const std::vector<TBarcodeItem*> Items = PlaceSampleItems(Page);
     const QImage Sheet = TPaintDevicePrintJob::RenderImage(Page, 300);
     EXPECT_EQ(Sheet.size(), QSize(2480, 3508)); // A4 at 300 dpi
     for (std::size_t I = 0; I < Items.size(); ++I) {
         const QImage Around = Sheet.copy(SheetRect(*Items[I], 300, 40));
-        EXPECT_EQ(DecodeImage(Around), std::vector<std::string>{Cases[I].Decoded}) << I;
+        EXPECT_EQ(DecodeImage(Around), std::vector<std::string>{SampleItems[I].Decoded}) << I;
     }
     // The run put the page's unit back and ended printing.
     EXPECT_EQ(Page.Units(), TPageUnit::MM);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class QPrinter;
+class QWidget;
+class TReportPage;
+
+struct TPrintOutcome {
+    bool Cancelled = false;
+    // The spooler's id of the job; 0 when nothing went to a spooler.
+    std::int32_t JobId = 0;
+};
+
+// The Print command's run: a job for the page on the page's printer (or onto Device), the
+// progress window when the page asks for one and Progress allows it, the page in native units
+// with the page's printer settings, one sheet with every item and the page's frame, and the
+// document handed to the spooler, or abandoned when the user cancels. Raises "No printer is
+// installed" without a device when the system has no printer, and says so when the page range
+// leaves out the one page.
+TPrintOutcome PrintReport(TReportPage& Page, QPrinter* Device = nullptr, bool Progress = true);
+
+// The same run into a PDF file on the page's paper.
+TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool Progress = true);
+
+// A preview window on the page's printer fed by the same run, so that it shows what prints.
+void ShowPrintPreview(TReportPage& Page, QWidget* Parent);

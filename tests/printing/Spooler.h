@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSizeF>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// Test harness for prints that go through the real spooler: the CUPS scheduler with a cups-pdf
+// queue as its default printer (cups-setup.sh), which writes each job as a PDF file.
+//
+//   const std::int32_t Before = LastSpoolerJob();
+//   ... print ...
+//   const QString Pdf = WaitForPrintedPdf(LastSpoolerJob());
+//   const std::vector<QImage> Sheets = RasterizePdf(Pdf, 300);
+
+// The highest id among the jobs the spooler knows, finished ones included; 0 when none.
+std::int32_t LastSpoolerJob();
+// How many jobs the spooler knows, finished ones included.
+std::size_t SpoolerJobCount();
+
+// Where cups-pdf writes this user's jobs: its Out setting with ${HOME} filled in.
+QString CupsPdfOutput();
+
+// Waits until the job has completed and returns the PDF file that cups-pdf wrote for it. Fails
+// the current test and returns an empty path when it does not complete within a minute.
+QString WaitForPrintedPdf(std::int32_t JobId);
+
+// The sizes of a PDF file's pages in millimetres, read by pdfinfo.
+std::vector<QSizeF> PdfPageSizesMM(const QString& Pdf);
+
+// Every page of a PDF file as an image at Dpi, drawn by pdftoppm; only the part Crop of each
+// page, in pixels from its top left corner, when given.
+std::vector<QImage> RasterizePdf(const QString& Pdf, int Dpi, const QRect& Crop = {});
+
+// The smallest rectangle holding every pixel of Area that is darker than mid-grey; empty when
+// there is none.
+QRect InkBounds(const QImage& Image, const QRect& Area);

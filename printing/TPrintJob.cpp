@@ -28,9 +28,11 @@ std::vector<TSpoolOption> SpoolOptions(const QPrinter& Device) {
     const QPageLayout Layout = Device.pageLayout();
     Options.push_back({"media", Layout.pageSize().key().toUtf8()});
     if (Device.copyCount() > 1) {
+        // Collated, the spooler makes every copy itself, so that also a queue whose device
+        // ignores a copy count (cups-pdf is one) gives them all; a one-page document reads the
+        // same either way.
         Options.push_back({"copies", QByteArray::number(Device.copyCount())});
-        if (Device.collateCopies())
-            Options.push_back({"Collate", "True"});
+        Options.push_back({"Collate", "True"});
     }
     if (const TDuplexCode* Code = FindCode(DuplexCodes, &TDuplexCode::Mode, Device.duplex()))
         Options.push_back({"sides", QByteArray(Code->Sides.data(), qsizetype(Code->Sides.size()))});
@@ -123,7 +125,6 @@ void TPrintJob::BeginDoc() {
     }
     FPageNumber = 0;
     FStatus = jsBusy;
-    FCancelled = false;
     FDocumentOpened = false;
     FJobId = 0;
     ReadFactors();

@@ -57,6 +57,7 @@ TPrintOutcome Run(TReportPage& Page, TPrintJob& Job, bool Progress) {
     if (Form)
         Form->SetProgress(100);
     Outcome.JobId = Job.JobId();
+    Outcome.Printer = Job.Settings().DeviceName;
     return Outcome;
 }
 

@@ -10,8 +10,9 @@ class TReportPage;
 
 struct TPrintOutcome {
     bool Cancelled = false;
-    // The spooler's id of the job; 0 when nothing went to a spooler.
+    // The spooler's id of the job and the printer's name; 0 when nothing went to a spooler.
     std::int32_t JobId = 0;
+    QString Printer;
 };
 
 // The Print command's run: a job for the page on the page's printer (or onto Device), the

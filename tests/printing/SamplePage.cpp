@@ -7,7 +7,7 @@
 #include "document/TReportPage.h"
 #include "printing/TPaintDevicePrintJob.h"
 
-#include <gtest/gtest.h>
+#include <cstdlib>
 
 namespace {
 
@@ -59,34 +59,45 @@ QRect SheetRect(const TPrintable& Item, int Dpi, int Margin) {
         .adjusted(-Margin, -Margin, Margin, Margin);
 }
 
-void ExpectSampleSheet(const QImage& Sheet, TReportPage& Page, int Dpi) {
-    const int HalfMM = Dpi * 5 / 254;
+QStringList SampleSheetFaults(const QImage& Sheet, TReportPage& Page, int Dpi) {
+    QStringList Faults;
+    const auto Near = [&Faults, Tolerance = Dpi * 5 / 254](const QString& What, int Actual,
+                                                           int Expected) {
+        if (std::abs(Actual - Expected) > Tolerance)
+            Faults << QStringLiteral("%1 at %2, not %3").arg(What).arg(Actual).arg(Expected);
+    };
     const QImage Reference = TPaintDevicePrintJob::RenderImage(Page, Dpi);
     // pdftoppm rounds the sheet up to whole pixels, the render job to the nearest.
-    ASSERT_NEAR(Sheet.width(), Reference.width(), 1);
-    ASSERT_NEAR(Sheet.height(), Reference.height(), 1);
+    Near(QStringLiteral("sheet's width"), Sheet.width(), Reference.width());
+    Near(QStringLiteral("sheet's height"), Sheet.height(), Reference.height());
     const QList<TBarcodeItem*> Items = Page.findChildren<TBarcodeItem*>(Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(std::size_t(Items.size()), SampleItems.size());
+    if (std::size_t(Items.size()) != SampleItems.size())
+        return Faults << QStringLiteral("%1 items on the page").arg(Items.size());
     for (std::size_t I = 0; I < SampleItems.size(); ++I) {
-        const TBarcodeItem* Item = Items[qsizetype(I)];
-        const QRect Around = SheetRect(*Item, Dpi, Dpi / 8);
-        EXPECT_EQ(DecodeImage(Sheet.copy(Around)), std::vector<std::string>{SampleItems[I].Decoded})
-            << SampleItems[I].Text;
+        const QString Name = QString::fromLatin1(SampleItems[I].Text);
+        const QRect Around = SheetRect(*Items[qsizetype(I)], Dpi, Dpi / 8);
+        const std::vector<std::string> Read = DecodeImage(Sheet.copy(Around));
+        if (Read != std::vector<std::string>{SampleItems[I].Decoded})
+            Faults << QStringLiteral("%1 read as %2 of %3 symbols")
+                          .arg(Name,
+                               QString::fromStdString(Read.empty() ? "nothing" : Read.front()))
+                          .arg(Read.size());
         const QRect Printed = InkBounds(Sheet, Around);
         const QRect Expected = InkBounds(Reference, Around);
-        EXPECT_NEAR(Printed.left(), Expected.left(), HalfMM) << SampleItems[I].Text;
-        EXPECT_NEAR(Printed.top(), Expected.top(), HalfMM) << SampleItems[I].Text;
-        EXPECT_NEAR(Printed.right(), Expected.right(), HalfMM) << SampleItems[I].Text;
-        EXPECT_NEAR(Printed.bottom(), Expected.bottom(), HalfMM) << SampleItems[I].Text;
+        Near(Name + QStringLiteral(" left"), Printed.left(), Expected.left());
+        Near(Name + QStringLiteral(" top"), Printed.top(), Expected.top());
+        Near(Name + QStringLiteral(" right"), Printed.right(), Expected.right());
+        Near(Name + QStringLiteral(" bottom"), Printed.bottom(), Expected.bottom());
     }
-    // The frame's lines lie on the margins; a line of width 1 is 1/72 inch wide, so its inner edge
-    // is where the margin's pixel rounds to, or one short of it.
+    // The frame's lines lie on the margins, measured from the sheet's edges.
     const TPageGeometry& G = Page.Page();
     const QPoint Middle(Sheet.width() / 2, Sheet.height() / 2);
-    const int Left = Pixels(G.NativeValue(TPageGeometry::pvLeftMargin), Dpi);
-    const int Top = Pixels(G.NativeValue(TPageGeometry::pvTopMargin), Dpi);
-    EXPECT_NEAR(FirstInk(Sheet, {0, Middle.y()}, {1, 0}), Left, HalfMM);
-    EXPECT_NEAR(FirstInk(Sheet, {Middle.x(), 0}, {0, 1}), Top, HalfMM);
-    const int Right = Sheet.width() - Pixels(G.NativeValue(TPageGeometry::pvRightMargin), Dpi) - 1;
-    EXPECT_NEAR(FirstInk(Sheet, {Sheet.width() - 1, Middle.y()}, {-1, 0}), Right, HalfMM);
+    Near(QStringLiteral("frame's left line"), FirstInk(Sheet, {0, Middle.y()}, {1, 0}),
+         Pixels(G.NativeValue(TPageGeometry::pvLeftMargin), Dpi));
+    Near(QStringLiteral("frame's top line"), FirstInk(Sheet, {Middle.x(), 0}, {0, 1}),
+         Pixels(G.NativeValue(TPageGeometry::pvTopMargin), Dpi));
+    Near(QStringLiteral("frame's right line"),
+         FirstInk(Sheet, {Sheet.width() - 1, Middle.y()}, {-1, 0}),
+         Sheet.width() - 1 - Pixels(G.NativeValue(TPageGeometry::pvRightMargin), Dpi));
+    return Faults;
 }

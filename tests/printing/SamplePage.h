@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QStringList>
 
 #include <array>
 #include <string>
@@ -39,7 +40,8 @@ std::vector<TBarcodeItem*> PlaceSampleItems(TReportPage& Page);
 // The item's place on a sheet drawn at Dpi, with a margin around it.
 QRect SheetRect(const TPrintable& Item, int Dpi, int Margin);
 
-// Checks a sheet printed at Dpi from a page made by PlaceSampleItems: each item decodes where it
-// stands, its ink lies within half a millimetre of where the page's render job puts it, and the
-// page's frame stands at the page's margins, measured from the sheet's edge.
-void ExpectSampleSheet(const QImage& Sheet, TReportPage& Page, int Dpi);
+// What is wrong with a sheet printed at Dpi from a page made by PlaceSampleItems, one line a fault:
+// each item must decode where it stands, its ink within half a millimetre of where the page's
+// render job puts it, and the page's frame must stand at the page's margins, measured from the
+// sheet's edge. Empty when the sheet is right. Usable from GoogleTest and Qt Test alike.
+QStringList SampleSheetFaults(const QImage& Sheet, TReportPage& Page, int Dpi);

@@ -8,7 +8,6 @@
 #include <QThread>
 
 #include <cups/cups.h>
-#include <gtest/gtest.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -30,8 +29,8 @@ QByteArray RunTool(const QString& Program, const QStringList& Arguments) {
     Tool.start(Program, Arguments);
     if (!Tool.waitForFinished(60000) || Tool.exitStatus() != QProcess::NormalExit ||
         Tool.exitCode() != 0) {
-        ADD_FAILURE() << Program.toStdString() << " failed: " << Tool.errorString().toStdString()
-                      << Tool.readAllStandardError().toStdString();
+        qWarning("%s failed: %s %s", qPrintable(Program), qPrintable(Tool.errorString()),
+                 Tool.readAllStandardError().constData());
         return {};
     }
     return Tool.readAllStandardOutput();
@@ -71,7 +70,7 @@ QString WaitForPrintedPdf(std::int32_t JobId) {
                 State = Job.state;
         });
         if (State == IPP_JSTATE_CANCELED || State == IPP_JSTATE_ABORTED) {
-            ADD_FAILURE() << "job " << JobId << " did not print";
+            qWarning("job %d did not print", JobId);
             return {};
         }
         if (State == IPP_JSTATE_COMPLETED) {
@@ -83,7 +82,7 @@ QString WaitForPrintedPdf(std::int32_t JobId) {
         }
         QThread::msleep(100);
     }
-    ADD_FAILURE() << "job " << JobId << " wrote no PDF file into " << CupsPdfOutput().toStdString();
+    qWarning("job %d wrote no PDF file into %s", JobId, qPrintable(CupsPdfOutput()));
     return {};
 }
 

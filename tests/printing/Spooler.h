@@ -24,8 +24,9 @@ std::size_t SpoolerJobCount();
 // Where cups-pdf writes this user's jobs: its Out setting with ${HOME} filled in.
 QString CupsPdfOutput();
 
-// Waits until the job has completed and returns the PDF file that cups-pdf wrote for it. Fails
-// the current test and returns an empty path when it does not complete within a minute.
+// Waits until the job has completed and returns the PDF file that cups-pdf wrote for it; an empty
+// path, with a warning, when it does not complete within a minute. Tools that fail warn too and
+// give nothing back.
 QString WaitForPrintedPdf(std::int32_t JobId);
 
 // The sizes of a PDF file's pages in millimetres, read by pdfinfo.

@@ -6,7 +6,7 @@
 #include "document/TClipboard.h"
 #include "document/TReportPage.h"
 
-// The printer is not linked in yet: its commands report that they are not available.
+// Export barcode graphic is not built yet: it reports that it is not available.
 
 TBarcodeItem* AsBarcodeItem(QObject* Component) {
     return qobject_cast<TBarcodeItem*>(Component);
@@ -45,14 +45,6 @@ void PasteComponent(TReportPage& Page) {
         return;
     Item->show();
     Item.release(); // the page owns it now
-}
-
-void PrintPage(TReportPage&, QWidget*) {
-    Raise(Msg::CommandNotAvailable, {"Printing"});
-}
-
-void RunPrinterSetup(TReportPage&, QWidget*) {
-    Raise(Msg::CommandNotAvailable, {"Printer setup"});
 }
 
 void ExportBarcodeGraphic(TBarcodeItem&, QWidget*) {

@@ -21,6 +21,4 @@ bool ClipboardHasComponent();
 // item is destroyed again.
 void PasteComponent(TReportPage& Page);
 
-void PrintPage(TReportPage& Page, QWidget* Parent);
-void RunPrinterSetup(TReportPage& Page, QWidget* Parent);
 void ExportBarcodeGraphic(TBarcodeItem& Item, QWidget* Parent);

@@ -4,6 +4,8 @@
 #include "app/ItemCommands.h"
 #include "app/TLockKeys.h"
 #include "app/TPrompts.h"
+#include "common/Messages.h"
+#include "common/TException.h"
 #include "common/Text1252.h"
 #include "designer/TDesignManager.h"
 #include "designer/TDesignPanel.h"
@@ -13,6 +15,9 @@
 #include "panels/TFormBarcodeProps.h"
 #include "panels/TFormPageProps.h"
 #include "panels/TPanelFields.h"
+#include "printing/PrintReport.h"
+#include "printing/Printers.h"
+#include "printing/TPrintSetupDialog.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractSpinBox>
@@ -24,6 +29,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +50,8 @@ namespace {
 const QString Caption = QStringLiteral("Tessmira");
 const QString DocumentFilter = QStringLiteral("Tessmira (*.TSM)|*.TSM");
 const QString DocumentExt = QStringLiteral("*.TSM");
+// How long the status bar tells where a print went, in milliseconds.
+constexpr int StatusMessageTime = 10000;
 
 struct TActionSpec {
     QAction* TFormMain::*Field;
@@ -56,7 +64,7 @@ struct TActionSpec {
 };
 
 // The command table: caption, hint, shortcut, category and image of every action.
-constexpr std::array<TActionSpec, 16> ActionTable = {{
+constexpr std::array<TActionSpec, 18> ActionTable = {{
     {&TFormMain::A_New, "A_New", "New", "Create a new barcode page", "Ctrl+N", "File", 0},
     {&TFormMain::A_Open, "A_Open", "Open", "Open barcode page file", "Ctrl+O", "File", 1},
     {&TFormMain::A_Save, "A_Save", "Save", "Save page to file", "Ctrl+S", "File", 2},
@@ -64,6 +72,10 @@ constexpr std::array<TActionSpec, 16> ActionTable = {{
     {&TFormMain::A_GraphExport, "A_GraphExport", "Export barcode graphic...",
      "Export barcode graphic", "", "File", 3},
     {&TFormMain::A_Print, "A_Print", "Print", "Print page to printer", "Ctrl+P", "File", 4},
+    {&TFormMain::A_PrintPreview, "A_PrintPreview", "Print preview...", "Show the page as it prints",
+     "", "File", -1},
+    {&TFormMain::A_PrintPdf, "A_PrintPdf", "Print to PDF...", "Print page to a PDF file", "",
+     "File", -1},
     {&TFormMain::A_PrinterSetup, "A_PrinterSetup", "Printer setup...", "", "", "File", -1},
     {&TFormMain::A_ShowBarcodeProps, "A_ShowBarcodeProps", "Barcode properties", "", "", "View",
      -1},
@@ -223,13 +235,15 @@ void TFormMain::CreateActions() {
     A_ShowBarcodeProps->setChecked(true);
     A_ShowPageProps->setCheckable(true);
 
-    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 14> Handlers = {{
+    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 16> Handlers = {{
         {A_New, &TFormMain::A_NewExecute},
         {A_Open, &TFormMain::A_OpenExecute},
         {A_Save, &TFormMain::A_SaveExecute},
         {A_SaveAs, &TFormMain::A_SaveAsExecute},
         {A_GraphExport, &TFormMain::A_GraphExportExecute},
         {A_Print, &TFormMain::A_PrintExecute},
+        {A_PrintPreview, &TFormMain::A_PrintPreviewExecute},
+        {A_PrintPdf, &TFormMain::A_PrintPdfExecute},
         {A_PrinterSetup, &TFormMain::A_PrinterSetupExecute},
         {A_BarcodeItem, &TFormMain::A_BarcodeItemExecute},
         {A_DeleteItem, &TFormMain::A_DeleteItemExecute},
@@ -260,7 +274,7 @@ void TFormMain::CreateMenus() {
     File->addSeparator();
     File->addActions({A_Save, A_SaveAs, A_GraphExport});
     File->addSeparator();
-    File->addActions({A_Print, A_PrinterSetup});
+    File->addActions({A_Print, A_PrintPreview, A_PrintPdf, A_PrinterSetup});
     File->addSeparator();
     File->addAction(MI_Exit);
 
@@ -537,11 +551,42 @@ void TFormMain::A_GraphExportExecute() {
 }
 
 void TFormMain::A_PrintExecute() {
-    PrintPage(*FPage, this);
+    // With no printer to print on, a PDF file is the paper at hand.
+    if (!PrintersAvailable()) {
+        if (FPrompts->AskPrintToPdf(this))
+            A_PrintPdfExecute();
+        return;
+    }
+    const TPrintOutcome Outcome = PrintReport(*FPage);
+    if (!Outcome.Cancelled)
+        statusBar()->showMessage(
+            QString::fromStdString(Format(
+                Msg::PrintSent, {Outcome.Printer.toStdString(), std::to_string(Outcome.JobId)})),
+            StatusMessageTime);
+}
+
+void TFormMain::A_PrintPreviewExecute() {
+    ShowPrintPreview(*FPage, this);
+}
+
+void TFormMain::A_PrintPdfExecute() {
+    QString Name;
+    if (!FFileName.isEmpty()) {
+        const QFileInfo Document(FFileName);
+        Name = Document.dir().filePath(Document.completeBaseName() + QStringLiteral(".pdf"));
+    }
+    if (!FPrompts->GetFileName(this, Name,
+                               {QStringLiteral("PDF (*.pdf)|*.pdf"), QStringLiteral("*.pdf"),
+                                QStringLiteral("Print to PDF"), QDir::currentPath(), true}))
+        return;
+    if (!PrintReportToPdf(*FPage, Name).Cancelled)
+        statusBar()->showMessage(
+            QString::fromStdString(Format(Msg::PrintedToFile, {Name.toStdString()})),
+            StatusMessageTime);
 }
 
 void TFormMain::A_PrinterSetupExecute() {
-    RunPrinterSetup(*FPage, this);
+    PrinterSetup(*FPage, *FPrompts, this);
 }
 
 void TFormMain::A_BarcodeItemExecute() {

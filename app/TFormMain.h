@@ -69,6 +69,8 @@ public:
     QAction* A_SaveAs = nullptr;
     QAction* A_GraphExport = nullptr;
     QAction* A_Print = nullptr;
+    QAction* A_PrintPreview = nullptr;
+    QAction* A_PrintPdf = nullptr;
     QAction* A_PrinterSetup = nullptr;
     QAction* A_ShowBarcodeProps = nullptr;
     QAction* A_ShowPageProps = nullptr;
@@ -97,6 +99,8 @@ private:
     void A_SaveAsExecute();
     void A_GraphExportExecute();
     void A_PrintExecute();
+    void A_PrintPreviewExecute();
+    void A_PrintPdfExecute();
     void A_PrinterSetupExecute();
     void A_BarcodeItemExecute();
     void A_DeleteItemExecute();

@@ -64,3 +64,15 @@ QString DialogSuffix(const QString& DefaultExt) {
         Suffix.remove(0, 1);
     return Suffix;
 }
+
+bool TDialogPrompts::AskPrintToPdf(QWidget* Parent) {
+    return QMessageBox::question(Parent, QApplication::applicationDisplayName(),
+                                 QString::fromUtf8(Msg::PrintToPdfQuestion),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool TDialogPrompts::RunPrintDialog(QWidget* Owner, QPrinter& Printer,
+                                    const TPrintDialogRequest& Request) {
+    return ExecPlatformPrintDialog(Owner, Printer, Request);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/TPrintSetupDialog.h"
+
 #include <QString>
 
 class QWidget;
@@ -15,8 +17,8 @@ struct TFileNamePrompt {
     bool Save = false;
 };
 
-// The questions and messages the main window puts to the user; tests answer them.
-class TPrompts {
+// The questions, messages and dialogs the main window puts to the user; tests answer them.
+class TPrompts : public TPrintDialogPrompt {
 public:
     virtual ~TPrompts() = default;
     // "Confirm": "Changes are not saved! Save them now?"; closing the box answers saCancel.
@@ -25,6 +27,8 @@ public:
     virtual bool GetFileName(QWidget* Parent, QString& FileName, const TFileNamePrompt& Prompt) = 0;
     virtual void ShowError(QWidget* Parent, const QString& Text) = 0;
     virtual void ShowAbout(QWidget* Parent, const QString& Title, const QString& Text) = 0;
+    // "No printer is installed. Print the page to a PDF file instead?"; true for Yes.
+    virtual bool AskPrintToPdf(QWidget* Parent) = 0;
 };
 
 // The platform's message boxes and file dialogs.
@@ -34,6 +38,9 @@ public:
     bool GetFileName(QWidget* Parent, QString& FileName, const TFileNamePrompt& Prompt) override;
     void ShowError(QWidget* Parent, const QString& Text) override;
     void ShowAbout(QWidget* Parent, const QString& Title, const QString& Text) override;
+    bool AskPrintToPdf(QWidget* Parent) override;
+    bool RunPrintDialog(QWidget* Owner, QPrinter& Printer,
+                        const TPrintDialogRequest& Request) override;
 };
 
 // "Tessmira (*.TSM)|*.TSM" becomes the dialog filter "Tessmira (*.TSM)".

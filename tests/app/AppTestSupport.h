@@ -6,14 +6,38 @@
 #include <QStringList>
 #include <QTimer>
 
-// Errors are recorded; the unsaved-changes question is answered No, file dialogs are cancelled.
+#include <functional>
+
+// Errors are recorded; the unsaved-changes question is answered No, file dialogs are cancelled
+// unless FileAnswer is set, and the print dialog is answered by PrintDialog, cancelled without.
 class TRecordingPrompts : public TPrompts {
 public:
     QStringList Errors;
+    QString FileAnswer;
+    int PdfQuestions = 0;
+    bool PdfAnswer = false;
+    int PrintDialogs = 0;
+    TPrintDialogRequest LastRequest;
+    std::function<bool(QPrinter&)> PrintDialog;
+
     TSaveAnswer AskSaveChanges(QWidget*) override { return saNo; }
-    bool GetFileName(QWidget*, QString&, const TFileNamePrompt&) override { return false; }
+    bool GetFileName(QWidget*, QString& Name, const TFileNamePrompt&) override {
+        if (FileAnswer.isEmpty())
+            return false;
+        Name = FileAnswer;
+        return true;
+    }
     void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
     void ShowAbout(QWidget*, const QString&, const QString&) override {}
+    bool AskPrintToPdf(QWidget*) override {
+        ++PdfQuestions;
+        return PdfAnswer;
+    }
+    bool RunPrintDialog(QWidget*, QPrinter& Printer, const TPrintDialogRequest& Request) override {
+        ++PrintDialogs;
+        LastRequest = Request;
+        return PrintDialog && PrintDialog(Printer);
+    }
 };
 
 // Lets the window wait for input once, as it does between a person's keystrokes: the commands'

@@ -40,6 +40,8 @@ public:
     }
     void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
     void ShowAbout(QWidget*, const QString&, const QString&) override {}
+    bool AskPrintToPdf(QWidget*) override { return false; }
+    bool RunPrintDialog(QWidget*, QPrinter&, const TPrintDialogRequest&) override { return false; }
 };
 
 struct TWindow {

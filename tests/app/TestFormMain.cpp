@@ -64,6 +64,8 @@ public:
     }
     void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
     void ShowAbout(QWidget*, const QString&, const QString&) override {}
+    bool AskPrintToPdf(QWidget*) override { return false; }
+    bool RunPrintDialog(QWidget*, QPrinter&, const TPrintDialogRequest&) override { return false; }
 };
 
 // Lets the event loop wait once, which is when the commands' enabled states are brought up to date.
@@ -116,13 +118,15 @@ private slots:
     void DialogFilterAndSuffix();
 };
 
-// Expected entries come from the command table and menu layout of the window's design.
+// Expected entries come from the command table and menu layout of the window's design; Print
+// preview and Print to PDF follow Print.
 void TestFormMain::MenusToolBarAndContextMenuInOrder() {
     TWindow W;
     const QList<std::pair<QString, QStringList>> Expected = {
         {"&File",
          {"New [Ctrl+N]", "-", "Open [Ctrl+O]", "-", "Save [Ctrl+S]", "Save as...",
-          "Export barcode graphic...", "-", "Print [Ctrl+P]", "Printer setup...", "-", "Exit"}},
+          "Export barcode graphic...", "-", "Print [Ctrl+P]", "Print preview...", "Print to PDF...",
+          "Printer setup...", "-", "Exit"}},
         {"&Edit",
          {"C&ut [Ctrl+X]", "&Copy [Ctrl+C]", "&Paste [Ctrl+V]", "-", "Select &all [Ctrl+A]"}},
         {"&View", {"Barcode properties", "Page properties"}},

@@ -1,0 +1,172 @@
+// Print, Print preview, Print to PDF and Printer setup as a person uses them, through the real
+// spooler's cups-pdf queue (tests/printing/cups-setup.sh); each print is read back with zbarimg.
+
+#include "../printing/SamplePage.h"
+#include "../printing/Spooler.h"
+#include "AppTestSupport.h"
+
+#include "app/TFormMain.h"
+#include "document/DocumentStream.h"
+#include "document/StreamClasses.h"
+#include "document/TReportPage.h"
+#include "printing/TPrintProgressForm.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The main window with the sample page opened from a document file, as a user opens one.
+struct TWindow {
+    TRecordingPrompts* Prompts = new TRecordingPrompts;
+    TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
+    QTemporaryDir Dir;
+
+    TWindow() {
+        TReportPage Sample;
+        PlaceSampleItems(Sample);
+        const QString Document = Dir.filePath(QStringLiteral("sample.TSM"));
+        QFile File(Document);
+        if (!File.open(QIODevice::WriteOnly) ||
+            File.write(QByteArray::fromStdString(WritePageStream(Sample))) < 0)
+            qWarning("cannot write %s", qPrintable(Document));
+        File.close();
+        Form.show();
+        if (!QTest::qWaitForWindowExposed(&Form))
+            qWarning("main window not shown");
+        Prompts->FileAnswer = Document;
+        Form.A_Open->trigger();
+        Prompts->FileAnswer.clear();
+    }
+
+    // The spooler's job id from the status bar's "The page went to ... as job N".
+    std::int32_t SentJob() const {
+        static const QRegularExpression Sent(
+            QStringLiteral("^The page went to TessmiraPDF as job (\\d+)$"));
+        const QRegularExpressionMatch M = Sent.match(Form.statusBar()->currentMessage());
+        return M.hasMatch() ? M.captured(1).toInt() : 0;
+    }
+};
+
+} // namespace
+
+class TestPrintCommands : public QObject {
+    Q_OBJECT
+
+    TStreamClassRegistration FBarcodeItems{BarcodeItemClass()};
+
+private slots:
+    void PrintSendsEveryCopyToTheSpooler_data();
+    void PrintSendsEveryCopyToTheSpooler();
+    void CancelInTheProgressWindowLeavesNoOutput();
+    void PreviewAndPdfLeaveTheDocumentAlone();
+};
+
+void TestPrintCommands::PrintSendsEveryCopyToTheSpooler_data() {
+    QTest::addColumn<int>("Copies");
+    QTest::newRow("one copy") << 1;
+    QTest::newRow("two copies") << 2;
+}
+
+// Copies are chosen in Printer setup, then Ctrl+P prints; the spooler's PDF has one A4 sheet a
+// copy, each with every item readable where it stands.
+void TestPrintCommands::PrintSendsEveryCopyToTheSpooler() {
+    QFETCH(int, Copies);
+    TWindow W;
+    W.Prompts->PrintDialog = [Copies](QPrinter& Printer) {
+        Printer.setCopyCount(Copies);
+        return true;
+    };
+    W.Form.A_PrinterSetup->trigger();
+    QCOMPARE(W.Prompts->PrintDialogs, 1);
+    QCOMPARE(W.Form.Page()->PrinterSettings().Copies, Copies);
+    W.Form.SetModified(false);
+
+    QTest::keyClick(&W.Form, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(W.Prompts->Errors, QStringList());
+    QVERIFY(!W.Form.Modified());
+    const std::int32_t Job = W.SentJob();
+    QVERIFY2(Job > 0, qPrintable(W.Form.statusBar()->currentMessage()));
+    const QString Pdf = WaitForPrintedPdf(Job);
+    QVERIFY(!Pdf.isEmpty());
+    const std::vector<QSizeF> Sizes = PdfPageSizesMM(Pdf);
+    QCOMPARE(int(Sizes.size()), Copies);
+    for (const QSizeF& Size : Sizes) {
+        QVERIFY(qAbs(Size.width() - 210) < 0.5);
+        QVERIFY(qAbs(Size.height() - 297) < 0.5);
+    }
+    for (const QImage& Sheet : RasterizePdf(Pdf, 300))
+        QCOMPARE(SampleSheetFaults(Sheet, *W.Form.Page(), 300), QStringList());
+}
+
+// Cancel in the progress window, pressed as soon as the window shows, abandons the document: the
+// spooler gets no job and cups-pdf writes no file.
+void TestPrintCommands::CancelInTheProgressWindowLeavesNoOutput() {
+    TWindow W;
+    const std::size_t Jobs = SpoolerJobCount();
+    const QStringList Files = QDir(CupsPdfOutput()).entryList(QDir::Files);
+    QString Caption;
+    QSize Size;
+    QString Info;
+    QTimer Watch;
+    QObject::connect(&Watch, &QTimer::timeout, [&] {
+        for (QWidget* Top : QApplication::topLevelWidgets())
+            if (auto* Progress = qobject_cast<TPrintProgressForm*>(Top);
+                Progress != nullptr && Progress->isVisible() && Caption.isEmpty()) {
+                Caption = Progress->windowTitle();
+                Size = Progress->size();
+                Info = Progress->Info->text();
+                QTest::mouseClick(Progress->CancelButton, Qt::LeftButton);
+            }
+    });
+    Watch.start(0);
+    QTest::keyClick(&W.Form, Qt::Key_P, Qt::ControlModifier);
+    Watch.stop();
+    QCOMPARE(Caption, QStringLiteral("Printing progress"));
+    QCOMPARE(Size, QSize(149, 97));
+    QCOMPARE(Info, QStringLiteral("0%  Completed"));
+    QCOMPARE(W.Prompts->Errors, QStringList());
+    QCOMPARE(W.SentJob(), 0);
+    QCOMPARE(SpoolerJobCount(), Jobs);
+    QTest::qWait(500); // what a job would have written by now
+    QCOMPARE(QDir(CupsPdfOutput()).entryList(QDir::Files), Files);
+}
+
+// The preview shows the page's one sheet; Print to PDF writes it to the chosen file. Neither
+// changes the document.
+void TestPrintCommands::PreviewAndPdfLeaveTheDocumentAlone() {
+    TWindow W;
+    int PreviewPages = -1;
+    QTimer::singleShot(0, [&] {
+        auto* Preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (Preview == nullptr)
+            return;
+        if (auto* Pages = Preview->findChild<QPrintPreviewWidget*>())
+            PreviewPages = Pages->pageCount();
+        Preview->reject();
+    });
+    W.Form.A_PrintPreview->trigger();
+    QCOMPARE(PreviewPages, 1);
+
+    const QString Pdf = W.Dir.filePath(QStringLiteral("copy.pdf"));
+    W.Prompts->FileAnswer = Pdf;
+    W.Form.A_PrintPdf->trigger();
+    QCOMPARE(W.Prompts->Errors, QStringList());
+    QCOMPARE(W.Form.statusBar()->currentMessage(), "The page was printed to " + Pdf);
+    const std::vector<QImage> Sheets = RasterizePdf(Pdf, 300);
+    QCOMPARE(int(Sheets.size()), 1);
+    QCOMPARE(SampleSheetFaults(Sheets[0], *W.Form.Page(), 300), QStringList());
+    QVERIFY(!W.Form.Modified());
+}
+
+QTEST_MAIN(TestPrintCommands)
+#include "TestPrintCommands.moc"

@@ -10,7 +10,10 @@
 #include "document/StreamClasses.h"
 #include "document/SystemFacts.h"
 #include "document/TReportPage.h"
+#include "printing/PrintReport.h"
+#include "printing/Printers.h"
 #include "printing/TPaintDevicePrintJob.h"
+#include "printing/TPrinterSettings.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,6 +24,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QSvgGenerator>
 #include <QTextStream>
 
@@ -28,6 +32,8 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -356,6 +362,93 @@ int RunRender(const QStringList& Arguments) {
     return 0;
 }
 
+// "N" or "FROM-TO" or "FROM-": the page range as the page stores it, 0 for an open end.
+std::pair<std::int32_t, std::int32_t> ParsePages(const QString& Value) {
+    const QStringList Parts = Value.split(QLatin1Char('-'));
+    bool OkFrom = false;
+    bool OkTo = true;
+    const int From = Parts.value(0).toInt(&OkFrom);
+    int To = From;
+    if (Parts.size() == 2)
+        To = Parts[1].isEmpty() ? 0 : Parts[1].toInt(&OkTo);
+    if (Parts.size() > 2 || !OkFrom || !OkTo || From < 1 || To < 0 || (To != 0 && To < From) ||
+        To > 9999)
+        throw TUsageError{QStringLiteral("--pages needs FROM-TO, e.g. 1-3, 2- or 1")};
+    return {From, To};
+}
+
+int RunPrint(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(
+        QStringLiteral("Prints the page of a document as the window's Print command does, on the "
+                       "page's printer (the system's default) with its copies and page range, "
+                       "and prints the spooler's job id once the job is handed over."));
+    const QCommandLineOption Printer(QStringLiteral("printer"),
+                                     QStringLiteral("The printer to print on, by its name."),
+                                     QStringLiteral("NAME"));
+    const QCommandLineOption Copies(QStringLiteral("copies"),
+                                    QStringLiteral("Number of copies, 1 to 9999."),
+                                    QStringLiteral("N"));
+    const QCommandLineOption Pages(QStringLiteral("pages"),
+                                   QStringLiteral("The page range, e.g. 1-3, 2- or 1."),
+                                   QStringLiteral("FROM-TO"));
+    Parser.addOptions({Printer, Copies, Pages});
+    Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .TSM document."));
+    if (!ParseVerb(Parser, Arguments, "print"))
+        return 0;
+    const QString File = Positionals(Parser, 1).at(0);
+    std::int32_t CopyCount = 0;
+    if (Parser.isSet(Copies)) {
+        bool Ok = false;
+        CopyCount = Parser.value(Copies).toInt(&Ok);
+        if (!Ok || CopyCount < 1 || CopyCount > 9999)
+            throw TUsageError{QStringLiteral("--copies needs a number from 1 to 9999")};
+    }
+    const auto Range =
+        Parser.isSet(Pages) ? std::optional(ParsePages(Parser.value(Pages))) : std::nullopt;
+    const std::unique_ptr<TReportPage> Page = ReadDocument(File);
+    TPagePrinterSettings& Settings = Page->PrinterSettings();
+    if (Parser.isSet(Printer)) {
+        if (!PrintersAvailable())
+            Raise(Msg::NoPrinterInstalled);
+        Settings.PrinterIndex = PrinterIndex(Parser.value(Printer));
+        if (Settings.PrinterIndex < 0)
+            Raise(Msg::UnknownPrinter, {Parser.value(Printer).toStdString()});
+    }
+    if (CopyCount != 0)
+        Settings.Copies = CopyCount;
+    if (Range) {
+        Settings.FirstPage = Range->first;
+        Settings.LastPage = Range->second;
+    }
+    const TPrintOutcome Outcome = PrintReport(*Page, nullptr, false);
+    Print(stdout, QStringLiteral("%1\n").arg(Outcome.JobId));
+    return 0;
+}
+
+int RunPrinters(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(
+        QStringLiteral("Lists the installed printers, one a line: its name, the resolution a "
+                       "print run draws at, and \"default\" for the system's default printer."));
+    if (!ParseVerb(Parser, Arguments, "printers"))
+        return 0;
+    Positionals(Parser, 0);
+    const QString Default = QPrinterInfo::defaultPrinterName();
+    for (const QString& Name : PrinterNames()) {
+        TPrinterSettings Settings;
+        Settings.ReadDevice(*NewPrinterDevice(QPrinterInfo::printerInfo(Name)));
+        const QString Resolution =
+            Settings.DotsPerInchX == Settings.DotsPerInchY
+                ? QString::number(Settings.DotsPerInchX)
+                : QStringLiteral("%1x%2").arg(Settings.DotsPerInchX).arg(Settings.DotsPerInchY);
+        Print(stdout, QStringLiteral("%1\t%2 dpi%3\n")
+                          .arg(Name, Resolution,
+                               Name == Default ? QStringLiteral("\tdefault") : QString()));
+    }
+    return 0;
+}
+
 struct TVerb {
     const char* Name;
     const char* Summary;
@@ -372,6 +465,9 @@ const std::vector<TVerb>& Verbs() {
         {"build", "make a document from a JSON page description", true, RunBuild, true},
         {"render", "draw the page of a document into a PDF, PNG or SVG file", true, RunRender,
          true},
+        {"print", "print the page of a document and show the spooler's job id", true, RunPrint,
+         true},
+        {"printers", "list the installed printers with their resolution", true, RunPrinters},
     };
     return List;
 }

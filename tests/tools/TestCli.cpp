@@ -1,4 +1,5 @@
 #include "../barcode/Decode.h"
+#include "CliRun.h"
 #include "barcode/TBarcodeEngine.h"
 #include "common/Text1252.h"
 
@@ -9,30 +10,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-struct TRun {
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
-TRun RunCli(const QStringList& Arguments) {
-    QProcess Cli;
-    Cli.start(QStringLiteral(TESSMIRA_BINARY_DIR "/tools/tessmira-cli"), Arguments);
-    TRun Run;
-    if (!Cli.waitForFinished(30000) || Cli.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "tessmira-cli did not run: " << Cli.errorString().toStdString();
-        return Run;
-    }
-    Run.ExitCode = Cli.exitCode();
-    Run.Out = QString::fromUtf8(Cli.readAllStandardOutput());
-    Run.Err = QString::fromUtf8(Cli.readAllStandardError());
-    return Run;
-}
-
-} // namespace
 
 // encode prints what the engine makes of the settings: the same pattern, text and width as the
 // engine gives in this process. Texts arrive as UTF-8 and go back as UTF-8.
@@ -62,7 +39,7 @@ TEST(Cli, EncodePrintsPatternTextAndWidth) {
         E.SetChecksum(C.Checksum);
         E.SetText(C.Text);
         const std::string Pattern = E.EncodePattern();
-        const TRun Run = RunCli(QStringList{"encode"} + C.Arguments);
+        const TCliRun Run = RunCli(QStringList{"encode"} + C.Arguments);
         EXPECT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
         EXPECT_EQ(Run.Out.toStdString(), "pattern: " + Pattern +
                                              "\ntext: " + FromCp1252(E.Text()).toStdString() +
@@ -102,7 +79,7 @@ TEST(Cli, ErrorsReportTheMessageAndFail) {
          "Cannot create file \"/nonexistent/dir/out.png\"."},
     };
     for (const Case& C : Cases) {
-        const TRun Run = RunCli(C.Arguments);
+        const TCliRun Run = RunCli(C.Arguments);
         EXPECT_EQ(Run.ExitCode, C.ExitCode) << C.Arguments.join(' ').toStdString();
         EXPECT_TRUE(Run.Err.contains(C.Err)) << Run.Err.toStdString();
         EXPECT_TRUE(Run.Out.isEmpty()) << Run.Out.toStdString();
@@ -112,10 +89,10 @@ TEST(Cli, ErrorsReportTheMessageAndFail) {
 }
 
 TEST(Cli, HelpAndVersion) {
-    const TRun Version = RunCli({"--version"});
+    const TCliRun Version = RunCli({"--version"});
     EXPECT_EQ(Version.ExitCode, 0);
     EXPECT_EQ(Version.Out, QStringLiteral("tessmira-cli " TESSMIRA_VERSION "\n"));
-    const TRun Help = RunCli({"barcode", "--help"});
+    const TCliRun Help = RunCli({"barcode", "--help"});
     EXPECT_EQ(Help.ExitCode, 0);
     for (const char* Option : {"--type", "--checksum", "--method", "--modul", "--ratio", "--angle",
                                "--size", "--quiet", "TEXT", "OUT"})
@@ -129,7 +106,7 @@ TEST(Cli, BarcodeWritesFilesThatDecode) {
     QTemporaryDir Dir;
     ASSERT_TRUE(Dir.isValid());
     const QString Png = Dir.filePath("ean.png");
-    TRun Run = RunCli(
+    TCliRun Run = RunCli(
         {"barcode", "--checksum", "--angle", "90", "--size", "150x285", "400638133393", Png});
     ASSERT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
     QImage Image(Png);

@@ -3,6 +3,7 @@
 
 #include "../barcode/Decode.h"
 #include "../document/WorkedExample.h"
+#include "CliRun.h"
 
 #include <QFile>
 #include <QImage>
@@ -21,33 +22,6 @@
 
 namespace {
 
-struct TRun {
-    int ExitCode = -1;
-    QByteArray Out;
-    QString Err;
-};
-
-TRun RunCli(const QStringList& Arguments, const QByteArray& Input = {}) {
-    QProcess Cli;
-    // A metric locale, so that new pages are A4 in millimetres as in the worked example.
-    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
-    Environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    Cli.setProcessEnvironment(Environment);
-    Cli.start(QStringLiteral(TESSMIRA_BINARY_DIR "/tools/tessmira-cli"), Arguments);
-    if (!Input.isEmpty())
-        Cli.write(Input);
-    Cli.closeWriteChannel();
-    TRun Run;
-    if (!Cli.waitForFinished(60000) || Cli.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "tessmira-cli did not run: " << Cli.errorString().toStdString();
-        return Run;
-    }
-    Run.ExitCode = Cli.exitCode();
-    Run.Out = Cli.readAllStandardOutput();
-    Run.Err = QString::fromUtf8(Cli.readAllStandardError());
-    return Run;
-}
-
 QByteArray Contents(const QString& Path) {
     QFile File(Path);
     return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
@@ -56,7 +30,7 @@ QByteArray Contents(const QString& Path) {
 // Builds a document from JSON and fails the test when the tool refuses it.
 QByteArray Build(const QTemporaryDir& Dir, const QString& Name, const QByteArray& Json) {
     const QString Path = Dir.filePath(Name);
-    const TRun Run = RunCli({QStringLiteral("build"), QStringLiteral("-"), Path}, Json);
+    const TCliRun Run = RunCli({QStringLiteral("build"), QStringLiteral("-"), Path}, Json);
     EXPECT_EQ(Run.ExitCode, 0) << Name.toStdString() << ": " << Run.Err.toStdString();
     return Contents(Path);
 }
@@ -101,7 +75,8 @@ TEST(DocumentCli, BuildMakesTheWorkedExample) {
     EXPECT_EQ(Example.size(), 1424);
     EXPECT_EQ(Example.toStdString(), ExampleStream(ExamplePageRecords, {ExampleItemRecords}));
 
-    const TRun Text = RunCli({QStringLiteral("dump"), Dir.filePath(QStringLiteral("example.TSM"))});
+    const TCliRun Text =
+        RunCli({QStringLiteral("dump"), Dir.filePath(QStringLiteral("example.TSM"))});
     EXPECT_EQ(Text.ExitCode, 0);
     const QList<QByteArray> Lines = Text.Out.split('\n');
     ASSERT_GT(Lines.size(), 60);
@@ -210,7 +185,7 @@ TEST(DocumentCli, DumpJsonThenBuildReproducesTheDocument) {
     for (const auto& [Name, Json] : Pages) {
         const QByteArray Original = Build(Dir, Name + ".TSM", Json);
         ASSERT_FALSE(Original.isEmpty()) << Name.toStdString();
-        const TRun Dump =
+        const TCliRun Dump =
             RunCli({QStringLiteral("dump"), QStringLiteral("--json"), Dir.filePath(Name + ".TSM")});
         ASSERT_EQ(Dump.ExitCode, 0) << Dump.Err.toStdString();
         EXPECT_FALSE(QJsonDocument::fromJson(Dump.Out).isNull()) << Name.toStdString();
@@ -228,7 +203,7 @@ TEST(DocumentCli, FailuresPrintOnlyTheReadersMessage) {
         ASSERT_TRUE(File.open(QIODevice::WriteOnly));
         File.write("TPF1");
     }
-    const TRun Dump = RunCli({QStringLiteral("dump"), QStringLiteral("--json"), Damaged});
+    const TCliRun Dump = RunCli({QStringLiteral("dump"), QStringLiteral("--json"), Damaged});
     EXPECT_EQ(Dump.ExitCode, 1);
     EXPECT_TRUE(Dump.Out.isEmpty());
     EXPECT_TRUE(Dump.Err.endsWith(QStringLiteral("Invalid stream format\n")))
@@ -251,7 +226,7 @@ TEST(DocumentCli, FailuresPrintOnlyTheReadersMessage) {
     };
     for (const auto& Case : Cases) {
         const QString Out = Dir.filePath(QStringLiteral("never.TSM"));
-        const TRun Run = RunCli({QStringLiteral("build"), QStringLiteral("-"), Out}, Case.Json);
+        const TCliRun Run = RunCli({QStringLiteral("build"), QStringLiteral("-"), Out}, Case.Json);
         EXPECT_EQ(Run.ExitCode, 1) << Case.Json.toStdString();
         EXPECT_TRUE(Run.Err.endsWith(QString::fromUtf8(Case.Error))) << Run.Err.toStdString();
         EXPECT_FALSE(QFile::exists(Out));
@@ -276,7 +251,7 @@ TEST(DocumentCli, RenderedPageDecodesItemByItem) {
     }
     Build(Dir, QStringLiteral("decodable.TSM"), "{\"items\": [" + Items + "]}");
     const QString Png = Dir.filePath(QStringLiteral("decodable.png"));
-    const TRun Render =
+    const TCliRun Render =
         RunCli({QStringLiteral("render"), Dir.filePath(QStringLiteral("decodable.TSM")), Png});
     ASSERT_EQ(Render.ExitCode, 0) << Render.Err.toStdString();
     const QImage Sheet(Png);

@@ -1,5 +1,6 @@
 // Document files: writing and reading a page of 1,000 barcode items, the bare record parser over
-// a large file, and tessmira-cli render of a 30-item page to PDF timed as a whole process.
+// a large file, and a 30-item page printed into a PDF printer against tessmira-cli render of it to
+// PDF timed as a whole process.
 
 #include "app/DocumentFile.h"
 #include "common/Text1252.h"
@@ -8,11 +9,13 @@
 #include "document/StreamTree.h"
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
+#include "printing/PrintReport.h"
 #include "printing/TPaintDevicePrintJob.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -106,7 +109,7 @@ void BM_ParseStream20000Items(benchmark::State& State) {
     State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * Large.size()));
 }
 
-// tessmira-cli render of a 30-item A4 page to PDF at 300 dpi, start to exit.
+// tessmira-cli render of a 30-item A4 page to PDF at the argument's dots per inch, start to exit.
 void BM_RenderCliProcess30Items(benchmark::State& State) {
     QTemporaryDir Dir;
     const QString Document = Dir.filePath(QStringLiteral("page.TSM"));
@@ -115,9 +118,27 @@ void BM_RenderCliProcess30Items(benchmark::State& State) {
     for (auto _ : State) {
         QProcess Cli;
         Cli.start(QStringLiteral(TESSMIRA_BINARY_DIR "/tools/tessmira-cli"),
-                  {QStringLiteral("render"), Document, Pdf});
+                  {QStringLiteral("render"), QStringLiteral("--dpi"),
+                   QString::number(State.range(0)), Document, Pdf});
         if (!Cli.waitForFinished(30000) || Cli.exitCode() != 0) {
             State.SkipWithError("tessmira-cli render failed");
+            break;
+        }
+    }
+}
+
+// The Print command's run of the 30-item page into a PDF printer at 600 dpi, file written: the
+// job's settings, the items and the frame, in this process.
+void BM_PrintReportPdf600Dpi30Items(benchmark::State& State) {
+    QTemporaryDir Dir;
+    const std::unique_ptr<TReportPage> Page = ItemPage(30);
+    for (auto _ : State) {
+        QPrinter Pdf(QPrinter::HighResolution);
+        Pdf.setOutputFormat(QPrinter::PdfFormat);
+        Pdf.setOutputFileName(Dir.filePath(QStringLiteral("page.pdf")));
+        Pdf.setResolution(600);
+        if (PrintReport(*Page, &Pdf, false).Cancelled) {
+            State.SkipWithError("the print run was cancelled");
             break;
         }
     }
@@ -195,4 +216,9 @@ BENCHMARK(BM_FillBars600Dpi30Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WritePage1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadPage1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseStream20000Items)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderCliProcess30Items)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PrintReportPdf600Dpi30Items)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RenderCliProcess30Items)
+    ->Arg(300)
+    ->Arg(600)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();

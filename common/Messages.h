@@ -77,6 +77,8 @@ inline constexpr const char* NoPageInRange =
     "Nothing was printed: the page range %s leaves out the document's one page";
 inline constexpr const char* PrintSent = "The page went to %s as job %d";
 inline constexpr const char* PrintedToFile = "The page was printed to %s";
+inline constexpr const char* PrinterSetupCaption = "Printer setup";
+inline constexpr const char* PrinterSetupConfirm = "OK";
 inline constexpr const char* PrintProgressCaption = "Printing progress";
 inline constexpr const char* PrintProgressInfo = "%d%%  Completed";
 

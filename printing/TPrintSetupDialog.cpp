@@ -1,13 +1,16 @@
 #include "printing/TPrintSetupDialog.h"
 
+#include "common/Messages.h"
 #include "document/TReportPage.h"
 #include "printing/Printers.h"
 #include "printing/TPrinterSettings.h"
 
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -62,6 +65,12 @@ bool ExecPlatformPrintDialog(QWidget* Owner, QPrinter& Printer,
         Shown |= QAbstractPrintDialog::PrintSelection;
     Dialog.setOptions(Shown);
     Dialog.setMinMax(Request.MinPage, Request.MaxPage);
+    // The dialog only sets the printer up; printing is the Print command's, so its button does not
+    // say Print.
+    Dialog.setWindowTitle(QString::fromUtf8(Msg::PrinterSetupCaption));
+    if (auto* Buttons = Dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* Ok = Buttons->button(QDialogButtonBox::Ok))
+            Ok->setText(QString::fromUtf8(Msg::PrinterSetupConfirm));
     TDialogPlacer Placer;
     Dialog.installEventFilter(&Placer);
     return Dialog.exec() == QDialog::Accepted;

@@ -6,14 +6,18 @@
 #include "AppTestSupport.h"
 
 #include "app/TFormMain.h"
+#include "app/TPrompts.h"
 #include "document/DocumentStream.h"
 #include "document/StreamClasses.h"
 #include "document/TReportPage.h"
 #include "printing/TPrintProgressForm.h"
+#include "printing/TPrintSetupDialog.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -69,6 +73,7 @@ private slots:
     void PrintSendsEveryCopyToTheSpooler();
     void CancelInTheProgressWindowLeavesNoOutput();
     void PreviewAndPdfLeaveTheDocumentAlone();
+    void SetupShowsQtsDialogPlacedAndPreset();
 };
 
 void TestPrintCommands::PrintSendsEveryCopyToTheSpooler_data() {
@@ -166,6 +171,49 @@ void TestPrintCommands::PreviewAndPdfLeaveTheDocumentAlone() {
     QCOMPARE(int(Sheets.size()), 1);
     QCOMPARE(SampleSheetFaults(Sheets[0], *W.Form.Page(), 300), QStringList());
     QVERIFY(!W.Form.Modified());
+}
+
+// Printer setup through the window's own prompts shows Qt's print dialog: centred across the
+// screen with a third of the height it leaves free above it, offering page numbers but neither a
+// selection nor a file, preset with the page's copies and orientation, and cancelled here.
+void TestPrintCommands::SetupShowsQtsDialogPlacedAndPreset() {
+    TWindow W;
+    W.Form.Page()->PrinterSettings().Copies = 3;
+    W.Form.Page()->Page().SetOrientation(poLandscape);
+    TDialogPrompts Platform;
+    QRect Placed;
+    QRect Screen;
+    QString Title;
+    QString Confirm;
+    QAbstractPrintDialog::PrintDialogOptions Offered;
+    int Copies = 0;
+    bool Landscape = false;
+    QTimer::singleShot(0, [&] {
+        auto* Dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (Dialog == nullptr)
+            return;
+        Placed = Dialog->frameGeometry();
+        Screen = Dialog->screen()->geometry();
+        Title = Dialog->windowTitle();
+        if (auto* Buttons = Dialog->findChild<QDialogButtonBox*>())
+            Confirm = Buttons->button(QDialogButtonBox::Ok)->text();
+        Offered = Dialog->options();
+        Copies = Dialog->printer()->copyCount();
+        Landscape = Dialog->printer()->pageLayout().orientation() == QPageLayout::Landscape;
+        Dialog->reject();
+    });
+    PrinterSetup(*W.Form.Page(), Platform, &W.Form);
+    QVERIFY(!Placed.isEmpty());
+    QCOMPARE(Placed.left(), Screen.left() + (Screen.width() - Placed.width()) / 2);
+    QCOMPARE(Placed.top(), Screen.top() + (Screen.height() - Placed.height()) / 3);
+    QCOMPARE(Title, QStringLiteral("Printer setup"));
+    QCOMPARE(Confirm, QStringLiteral("OK"));
+    QVERIFY(Offered.testFlag(QAbstractPrintDialog::PrintPageRange));
+    QVERIFY(!Offered.testFlag(QAbstractPrintDialog::PrintSelection));
+    QVERIFY(!Offered.testFlag(QAbstractPrintDialog::PrintToFile));
+    QCOMPARE(Copies, 3);
+    QVERIFY(Landscape);
+    QCOMPARE(W.Form.Page()->Tag(), 1);
 }
 
 QTEST_MAIN(TestPrintCommands)

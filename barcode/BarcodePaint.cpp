@@ -70,6 +70,33 @@ QTransform FrameToRect(int Turns, double W, double L, const QRectF& R) {
     }
 }
 
+// The frame's unit along the bars made a whole number of device dots: Frame (frame to the
+// painter's coordinates) is changed so that, on the device, the unit is the nearest whole
+// number of dots to what it was, at least one, frame x = 0 lies on a dot and the symbol's middle
+// stays where it was. Returns how much wider than a new unit a glyph must be drawn to keep its
+// size on the device; 1 when the device's axes do not run along the frame's and nothing changes.
+double SnapToDots(const QPainter& Canvas, QTransform& Frame, int W) {
+    const QTransform ToDevice = Canvas.combinedTransform();
+    if (!ToDevice.isInvertible())
+        return 1;
+    const QTransform Device = Frame * ToDevice;
+    // Along the bars the frame's x runs along the device's x (no turn or a half turn) or its y.
+    const bool AlongX = qFuzzyIsNull(Device.m12()) && qFuzzyIsNull(Device.m21());
+    const bool AlongY = qFuzzyIsNull(Device.m11()) && qFuzzyIsNull(Device.m22());
+    if (!AlongX && !AlongY)
+        return 1;
+    const double Dots = AlongX ? Device.m11() : Device.m12();
+    const double Offset = AlongX ? Device.dx() : Device.dy();
+    const double Whole = std::copysign(std::max(1.0, RoundHalfEven(std::abs(Dots))), Dots);
+    const double Middle = Offset + Dots * W / 2;
+    const double Start = RoundHalfEven(Middle - Whole * W / 2);
+    const QTransform Snapped =
+        AlongX ? QTransform(Whole, 0, Device.m21(), Device.m22(), Start, Device.dy())
+               : QTransform(Device.m11(), Whole, Device.m21(), 0, Device.dx(), Start);
+    Frame = Snapped * ToDevice.inverted();
+    return Dots / Whole;
+}
+
 // An element of width w covers exactly w units, so neighbours abut without gap or overlap.
 // Elements of no positive width (out-of-range Modul settings) draw nothing.
 void RenderPattern(const TBarcodeEngine& E, std::string_view Pattern, int W, QPainter& Surface) {
@@ -106,6 +133,9 @@ struct TTextBand {
     QColor BoxColor;
     double Ascent;
     int L; // the frame's extent across the bars
+    // Glyphs are this many frame units wide per unit of font size, so that whole-dot modules
+    // leave the text its size.
+    double GlyphScale;
 };
 
 // Fills the units B to C (inclusive) of the text band and draws S with its cell's top-left
@@ -113,11 +143,28 @@ struct TTextBand {
 void PutTextBox(const TTextBand& Band, int A, int B, int C, const QString& S) {
     Band.Surface.fillRect(QRectF(B, Band.L - TextBoxDepth, C + 1 - B, TextBoxDepth).normalized(),
                           Band.BoxColor);
-    if (!S.isEmpty())
-        PaintText(Band.Surface, QPointF(A, Band.L - TextTop + Band.Ascent), S);
+    if (S.isEmpty())
+        return;
+    const QPointF Origin(A, Band.L - TextTop + Band.Ascent);
+    if (Band.GlyphScale == 1) {
+        PaintText(Band.Surface, Origin, S);
+        return;
+    }
+    Band.Surface.save();
+    Band.Surface.translate(Origin);
+    Band.Surface.scale(Band.GlyphScale, 1);
+    PaintText(Band.Surface, QPointF(0, 0), S);
+    Band.Surface.restore();
 }
 
-void PaintReadableText(const TBarcodeEngine& E, QPainter& Surface, int W, int L) {
+// The text's advance in frame units with its glyphs GlyphScale wide.
+int Advance(const QFontMetrics& Metrics, const QString& Text, double GlyphScale) {
+    const int Plain = Metrics.horizontalAdvance(Text);
+    return GlyphScale == 1 ? Plain : RoundToInt(Plain * GlyphScale);
+}
+
+void PaintReadableText(const TBarcodeEngine& E, QPainter& Surface, int W, int L,
+                       double GlyphScale) {
     QFont Font(QStringLiteral("Arial"));
     Font.setPixelSize(FontPixels);
     Font.setStyleHint(QFont::SansSerif);
@@ -127,7 +174,7 @@ void PaintReadableText(const TBarcodeEngine& E, QPainter& Surface, int W, int L)
     Surface.setPen(QColor(Qt::black));
     const QFontMetrics Metrics(Font);
     const TTextBand Band{Surface, RgbOf(E.Color(), Qt::white),
-                         static_cast<double>(Metrics.ascent()), L};
+                         static_cast<double>(Metrics.ascent()), L, GlyphScale};
     const QString Text = FromCp1252(E.Text());
     // The retail layouts are laid out in units of a Modul 1 symbol; only positions written with
     // W follow other module widths.
@@ -159,14 +206,15 @@ void PaintReadableText(const TBarcodeEngine& E, QPainter& Surface, int W, int L)
         PutTextBox(Band, W + 1, W + 1, W + 8, Text.mid(6, 1));
         break;
     default:
-        PutTextBox(Band, (W - Metrics.horizontalAdvance(Text)) / 2, 0, W, Text);
+        PutTextBox(Band, (W - Advance(Metrics, Text, GlyphScale)) / 2, 0, W, Text);
         break;
     }
 }
 
 } // namespace
 
-void TBarcodeEngine::PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText) {
+void TBarcodeEngine::PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText,
+                                  TModuleFit Fit) {
     const std::string Pattern = EncodePattern();
     const std::int32_t W = PatternWidth(Pattern);
     if (W <= 0 || Rect.isEmpty())
@@ -183,9 +231,11 @@ void TBarcodeEngine::PaintBarcode(QPainter& Canvas, const QRect& Rect, bool Show
     Canvas.save();
     // Smoothed edges would leave seams between abutting elements and grey bar edges in print.
     Canvas.setRenderHint(QPainter::Antialiasing, false);
-    Canvas.setTransform(FrameToRect(Turns, W, L, QRectF(Rect)), true);
+    QTransform Frame = FrameToRect(Turns, W, L, QRectF(Rect));
+    const double GlyphScale = Fit == mfWholeDots ? SnapToDots(Canvas, Frame, W) : 1;
+    Canvas.setTransform(Frame, true);
     RenderPattern(*this, Pattern, W, Canvas);
     if (ShowText)
-        PaintReadableText(*this, Canvas, W, L);
+        PaintReadableText(*this, Canvas, W, L, GlyphScale);
     Canvas.restore();
 }

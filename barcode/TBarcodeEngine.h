@@ -44,6 +44,9 @@ inline constexpr std::size_t BarcodeTypeCount = 23;
 enum TCheckSumMethod : std::uint8_t { csmNone, csmModulo10 };
 
 enum TElementKind : std::uint8_t { ekSpace, ekBar, ekShortBar };
+// How the modules meet the device: stretched to fill the rectangle exactly (the design surface's
+// layout), or a whole number of the device's dots each, so that equal modules print equal.
+enum TModuleFit : std::uint8_t { mfStretch, mfWholeDots };
 
 struct TElement {
     int Width;
@@ -147,8 +150,11 @@ public:
 
     // Draws the barcode stretched into Rect; angles other than 0, 90, 180 and 270 are taken to the
     // nearest quarter turn. A pattern of no positive width (Modul 0) or an empty Rect draws
-    // nothing.
-    void PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText);
+    // nothing. With mfWholeDots the drawing unit along the bars becomes the nearest whole number
+    // of the painter's device dots (at least one), the symbol's edges on the dot grid and its
+    // middle where it was; the bars' height and the text's size stay as Rect gives them.
+    void PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText,
+                      TModuleFit Fit = mfStretch);
 
     // Helpers shared by the encoders.
     std::string ApplyCheckDigit(std::string_view S) const;

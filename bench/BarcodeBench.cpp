@@ -96,15 +96,17 @@ void ZintEncode(benchmark::State& State, const TCase& C) {
 
 constexpr QSize PaintSize(300, 150);
 
+// The argument is the module fit: 0 stretched as on the design surface, 1 whole dots as printed.
 void BM_PaintBarcode(benchmark::State& State) {
     TBarcodeEngine E;
     E.SetText("123456789012");
     E.SetChecksum(true);
+    const auto Fit = static_cast<TModuleFit>(State.range(0));
     QImage Image(PaintSize, QImage::Format_RGB32);
     Image.fill(Qt::white);
     for (auto _ : State) {
         QPainter Painter(&Image);
-        E.PaintBarcode(Painter, QRect(QPoint(0, 0), PaintSize), true);
+        E.PaintBarcode(Painter, QRect(QPoint(0, 0), PaintSize), true, Fit);
     }
 }
 
@@ -140,7 +142,7 @@ void BM_PaintFloor(benchmark::State& State) {
 
 } // namespace
 
-BENCHMARK(BM_PaintBarcode);
+BENCHMARK(BM_PaintBarcode)->Arg(mfStretch)->Arg(mfWholeDots);
 BENCHMARK(BM_PaintFloor);
 
 int main(int argc, char** argv) {

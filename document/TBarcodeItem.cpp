@@ -241,7 +241,8 @@ void TBarcodeItem::PrintAt(long double OffsetX, long double OffsetY) {
             L += (Full - BarWidth) / 2;
             R = L + BarWidth;
         }
-        FBarcode.PaintBarcode(C, QRect(L, T, R - L, B - T), true);
+        // On paper equal modules must print equal: each a whole number of the device's dots.
+        FBarcode.PaintBarcode(C, QRect(L, T, R - L, B - T), true, mfWholeDots);
     }
     TPrintable::PrintAt(OffsetX, OffsetY);
 }

@@ -4,7 +4,7 @@ set -eu
 PACKAGES="cmake ninja-build g++ pkg-config
  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libx11-dev
  libgtest-dev libgmock-dev libbenchmark-dev libzint-dev
- zbar-tools xvfb xauth imagemagick fonts-liberation fonts-dejavu-core
+ zbar-tools zxing-cpp-tools xvfb xauth imagemagick fonts-liberation fonts-dejavu-core
  clang libclang-rt-14-dev shared-mime-info desktop-file-utils
  libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils"
 missing=""

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr)
         return;
@@ -55,6 +57,34 @@ std::vector<std::string> DecodeImage(const QImage& Image, const QStringList& Zba
     for (const QByteArray& Line : Zbar.readAllStandardOutput().split('\n'))
         if (!Line.isEmpty())
             Found.push_back(Line.toStdString());
+    return Found;
+}
+
+std::vector<std::string> DecodeImageZXing(const QImage& Image) {
+    QImage Sampled = Image;
+    while (std::max(Sampled.width(), Sampled.height()) > 3000)
+        Sampled = Sampled.scaled(Sampled.size() / 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("barcode.png"));
+    if (!Dir.isValid() || !Sampled.save(Path, "PNG")) {
+        ADD_FAILURE() << "cannot write " << Path.toStdString();
+        return {};
+    }
+    QProcess Reader;
+    Reader.start(QStringLiteral("ZXingReader"), {Path});
+    if (!Reader.waitForFinished(30000) || Reader.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << "ZXingReader did not run: " << Reader.errorString().toStdString();
+        return {};
+    }
+    // Each symbol's block has a line: Text:       "the text"
+    std::vector<std::string> Found;
+    for (const QByteArray& Line : Reader.readAllStandardOutput().split('\n'))
+        if (Line.startsWith("Text:")) {
+            const qsizetype First = Line.indexOf('"');
+            const qsizetype Last = Line.lastIndexOf('"');
+            if (First >= 0 && Last > First)
+                Found.push_back(Line.mid(First + 1, Last - First - 1).toStdString());
+        }
     return Found;
 }
 

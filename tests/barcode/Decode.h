@@ -35,4 +35,9 @@ std::vector<std::string> DecodeDrawn(TBarcodeEngine& E, double Angle, int Pixels
 // What zbarimg reads from an image.
 std::vector<std::string> DecodeImage(const QImage& Image, const QStringList& ZbarOptions = {});
 
+// What ZXingReader (zxing-cpp-tools) reads from an image: one string per symbol. ZXingReader 1.4
+// aborts on some very large images, so an image over 3000 pixels a side is first sampled down
+// by whole factors of 2, which keeps whole-pixel modules whole where they were even.
+std::vector<std::string> DecodeImageZXing(const QImage& Image);
+
 void EnsureGuiApplication();

@@ -84,6 +84,16 @@ TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool 
     QPrinter Pdf(QPrinter::HighResolution);
     Pdf.setOutputFormat(QPrinter::PdfFormat);
     Pdf.setOutputFileName(FileName);
+    // A PDF has no dots; drawn at the page's printer's resolution, its modules land on whole
+    // dots when that printer prints it.
+    if (PrintersAvailable()) {
+        try {
+            Pdf.setResolution(NewPrinterDevice(PrinterAt(Page.PrinterSettings().PrinterIndex))
+                                  ->resolution());
+        } catch (const TException&) {
+            // No such printer any more: Qt's own PDF resolution.
+        }
+    }
     Pdf.setCreator(QCoreApplication::applicationName());
     try {
         const TPrintOutcome Outcome = PrintReport(Page, &Pdf, Progress);

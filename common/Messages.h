@@ -35,6 +35,8 @@ inline constexpr const char* InvalidPageDescription = "Invalid page description:
 inline constexpr const char* ItemDescriptionError = "items[%d]: %s";
 inline constexpr const char* PageTooLargeToDraw =
     "The page is too large for an image at %d dots per inch";
+inline constexpr const char* UnknownGraphicFormat =
+    "The file name \"%s\" does not end in .png, .svg or .pdf";
 
 // Clipboard
 inline constexpr const char* CannotOpenClipboard = "Cannot open clipboard";

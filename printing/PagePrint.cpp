@@ -54,3 +54,8 @@ void PrintPageContent(TReportPage& Page, TCustomPrintJob& Job, const TItemPrinte
     Frame.PaintFrame(Job.Canvas(), QRect(Left, Top, Right - Left, Bottom - Top), Job.XFactor(),
                      Job.YFactor());
 }
+
+void RunPagePrint(TReportPage& Page, TCustomPrintJob& Job) {
+    const TPrintRun Run(Page, Job);
+    PrintPageContent(Page, Job);
+}

@@ -27,3 +27,6 @@ using TItemPrinted = std::function<bool(int Done, int Count)>;
 // The end-of-page pass: every printable item on the page draws itself at its place on the job's
 // canvas, in the page's child order, then the page's frame is drawn between the margins.
 void PrintPageContent(TReportPage& Page, TCustomPrintJob& Job, const TItemPrinted& OnItem = {});
+
+// One whole run of the page on the job: TPrintRun around PrintPageContent.
+void RunPagePrint(TReportPage& Page, TCustomPrintJob& Job);

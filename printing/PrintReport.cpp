@@ -88,8 +88,8 @@ TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool 
     // dots when that printer prints it.
     if (PrintersAvailable()) {
         try {
-            Pdf.setResolution(NewPrinterDevice(PrinterAt(Page.PrinterSettings().PrinterIndex))
-                                  ->resolution());
+            Pdf.setResolution(
+                NewPrinterDevice(PrinterAt(Page.PrinterSettings().PrinterIndex))->resolution());
         } catch (const TException&) {
             // No such printer any more: Qt's own PDF resolution.
         }

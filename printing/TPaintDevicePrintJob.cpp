@@ -1,17 +1,11 @@
 #include "printing/TPaintDevicePrintJob.h"
 
-#include "common/Messages.h"
 #include "common/Rounding.h"
-#include "common/TException.h"
 #include "document/TReportPage.h"
+#include "printing/GraphicExport.h"
 #include "printing/PagePrint.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPaintDevice>
-#include <QPdfWriter>
 
 namespace {
 
@@ -30,8 +24,7 @@ TPaintDevicePrintJob::TPaintDevicePrintJob(QPaintDevice& Device) : FCanvas(&Devi
 }
 
 void TPaintDevicePrintJob::PrintPage(TReportPage& Page) {
-    const TPrintRun Run(Page, *this);
-    PrintPageContent(Page, *this);
+    RunPagePrint(Page, *this);
 }
 
 QSizeF TPaintDevicePrintJob::PaperSizeMM(const TReportPage& Page) {
@@ -53,20 +46,6 @@ QImage TPaintDevicePrintJob::RenderImage(TReportPage& Page, int Dpi) {
 }
 
 void TPaintDevicePrintJob::RenderPdf(TReportPage& Page, const QString& FileName, int Dpi) {
-    QFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly))
-        Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
-                                      File.errorString().toStdString()});
-    QPdfWriter Pdf(&File);
-    Pdf.setResolution(Dpi);
-    const QSizeF MM = PaperSizeMM(Page);
-    // The paper's width and length already follow its orientation: the sheet takes them as they
-    // are, not turned once more.
-    Pdf.setPageLayout(
-        QPageLayout(QPageSize(MM, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-                    QPageLayout::Portrait, QMarginsF()));
-    TPaintDevicePrintJob(Pdf).PrintPage(Page);
-    File.close();
-    if (File.error() != QFileDevice::NoError)
-        Raise(Msg::StreamWriteError);
+    ExportGraphic(FileName, PaperSizeMM(Page), Dpi,
+                  [&Page](TCustomPrintJob& Job) { RunPagePrint(Page, Job); });
 }

@@ -5,11 +5,14 @@
 #include "app/PageDescription.h"
 #include "barcode/TBarcodeEngine.h"
 #include "common/Messages.h"
+#include "common/Rounding.h"
 #include "common/TException.h"
 #include "common/Text1252.h"
 #include "document/StreamClasses.h"
 #include "document/SystemFacts.h"
 #include "document/TReportPage.h"
+#include "printing/GraphicExport.h"
+#include "printing/PagePrint.h"
 #include "printing/PrintReport.h"
 #include "printing/Printers.h"
 #include "printing/TPaintDevicePrintJob.h"
@@ -20,12 +23,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QSvgGenerator>
 #include <QTextStream>
 
 #include <cmath>
@@ -160,12 +157,29 @@ QSize ParseSize(const QString& Value) {
     return {W, H};
 }
 
+// --dpi N: the resolution a graphic is drawn at, 1 to 2400.
+QCommandLineOption DpiOption(int Default) {
+    return QCommandLineOption(QStringLiteral("dpi"),
+                              QStringLiteral("Dots per inch, 1 to 2400 (default %1).").arg(Default),
+                              QStringLiteral("N"), QString::number(Default));
+}
+
+int DpiValue(const QCommandLineParser& Parser, const QCommandLineOption& Dpi) {
+    bool Ok = false;
+    const int Resolution = Parser.value(Dpi).toInt(&Ok);
+    if (!Ok || Resolution < 1 || Resolution > 2400)
+        throw TUsageError{QStringLiteral("--dpi needs a number from 1 to 2400")};
+    return Resolution;
+}
+
 int RunBarcode(const QStringList& Arguments) {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(
         QStringLiteral("Draws one barcode with its readable text into a WxH pixel rectangle inside "
-                       "a white quiet zone and writes OUT as PNG, SVG or PDF (by its extension), "
-                       "at 96 pixels per inch."));
+                       "a white quiet zone and writes OUT as PNG, SVG or PDF (by its extension). "
+                       "Pixels are those of a 96 per inch screen; the graphic is drawn at --dpi "
+                       "with every module a whole number of dots, and a PNG carries that "
+                       "resolution."));
     const TEngineOptions Engine;
     Engine.AddTo(Parser);
     Parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
@@ -181,7 +195,8 @@ int RunBarcode(const QStringList& Arguments) {
                                    QStringLiteral("White margin on every side in pixels (default: "
                                                   "10 modules)."),
                                    QStringLiteral("N"));
-    Parser.addOptions({Angle, Size, Quiet});
+    const QCommandLineOption Dpi = DpiOption(ScreenPixelsPerInch);
+    Parser.addOptions({Angle, Size, Quiet, Dpi});
     if (!ParseVerb(Parser, Arguments, "barcode"))
         return 0;
     const QStringList Values = Positionals(Parser, 2);
@@ -198,6 +213,7 @@ int RunBarcode(const QStringList& Arguments) {
     if (Suffix != QLatin1String("png") && Suffix != QLatin1String("svg") &&
         Suffix != QLatin1String("pdf"))
         throw TUsageError{QStringLiteral("OUT must end in .png, .svg or .pdf")};
+    const int Resolution = DpiValue(Parser, Dpi);
 
     const std::int32_t Modules = E.Width(); // validates the settings first
     int Margin = 0;
@@ -210,49 +226,15 @@ int RunBarcode(const QStringList& Arguments) {
         const int Length = E.Angle() == 0 || E.Angle() == 180 ? Box.width() : Box.height();
         Margin = static_cast<int>(std::lround(10.0 * Length / Modules));
     }
+    // Pixels of the 96 per inch screen give the graphic's size; it is drawn at --dpi.
     const QSize Page = Box + QSize(2 * Margin, 2 * Margin);
-    const QRect Target(QPoint(Margin, Margin), Box);
-    const auto Draw = [&](QPainter& Painter) {
-        Painter.fillRect(QRect(QPoint(0, 0), Page), Qt::white);
-        E.PaintBarcode(Painter, Target, true);
-    };
-
-    // A PNG is drawn before its file is created, so a size no image can hold leaves no file.
-    QImage Image;
-    if (Suffix == QLatin1String("png")) {
-        Image = QImage(Page, QImage::Format_RGB32);
-        if (Image.isNull())
-            throw TUsageError{QStringLiteral("--size is too large for an image")};
-    }
-    QFile File(Values.at(1));
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        Raise(Msg::CannotCreateFile,
-              {Values.at(1).toStdString(), File.errorString().toStdString()});
-    if (Suffix == QLatin1String("png")) {
-        Image.setDotsPerMeterX(static_cast<int>(std::lround(ScreenPixelsPerInch / 0.0254)));
-        Image.setDotsPerMeterY(Image.dotsPerMeterX());
-        QPainter Painter(&Image);
-        Draw(Painter);
-        Painter.end();
-        if (!Image.save(&File, "PNG"))
-            Raise(Msg::StreamWriteError);
-    } else if (Suffix == QLatin1String("svg")) {
-        QSvgGenerator Svg;
-        Svg.setOutputDevice(&File);
-        Svg.setSize(Page);
-        Svg.setViewBox(QRect(QPoint(0, 0), Page));
-        Svg.setResolution(ScreenPixelsPerInch);
-        QPainter Painter(&Svg);
-        Draw(Painter);
-    } else {
-        QPdfWriter Pdf(&File);
-        Pdf.setResolution(ScreenPixelsPerInch);
-        Pdf.setPageSize(QPageSize(QSizeF(Page) * 72.0 / ScreenPixelsPerInch, QPageSize::Point,
-                                  QString(), QPageSize::ExactMatch));
-        Pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter Painter(&Pdf);
-        Draw(Painter);
-    }
+    const double Scale = double(Resolution) / ScreenPixelsPerInch;
+    const QRect Target(RoundToInt(Margin * Scale), RoundToInt(Margin * Scale),
+                       RoundToInt(Box.width() * Scale), RoundToInt(Box.height() * Scale));
+    ExportGraphic(Values.at(1), QSizeF(Page) * 25.4 / ScreenPixelsPerInch, Resolution,
+                  [&E, &Target](TCustomPrintJob& Job) {
+                      E.PaintBarcode(Job.Canvas(), Target, true, mfWholeDots);
+                  });
     return 0;
 }
 
@@ -314,51 +296,22 @@ int RunRender(const QStringList& Arguments) {
         QStringLiteral("Draws the page of a document onto a sheet the size of its paper, every "
                        "item at its place through its own print path, with the page's frame, "
                        "and writes OUT as PDF, PNG or SVG (by its extension)."));
-    const QCommandLineOption Dpi(QStringLiteral("dpi"),
-                                 QStringLiteral("Dots per inch, 1 to 2400 (default 300)."),
-                                 QStringLiteral("N"), QStringLiteral("300"));
+    const QCommandLineOption Dpi = DpiOption(300);
     Parser.addOption(Dpi);
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .TSM document."));
     Parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
     if (!ParseVerb(Parser, Arguments, "render"))
         return 0;
     const QStringList Values = Positionals(Parser, 2);
-    bool Ok = false;
-    const int Resolution = Parser.value(Dpi).toInt(&Ok);
-    if (!Ok || Resolution < 1 || Resolution > 2400)
-        throw TUsageError{QStringLiteral("--dpi needs a number from 1 to 2400")};
+    const int Resolution = DpiValue(Parser, Dpi);
     const QString Suffix = QFileInfo(Values[1]).suffix().toLower();
     if (Suffix != QLatin1String("pdf") && Suffix != QLatin1String("png") &&
         Suffix != QLatin1String("svg"))
         throw TUsageError{QStringLiteral("OUT must end in .pdf, .png or .svg")};
 
     const std::unique_ptr<TReportPage> Page = ReadDocument(Values[0]);
-    if (Suffix == QLatin1String("pdf")) {
-        TPaintDevicePrintJob::RenderPdf(*Page, Values[1], Resolution);
-        return 0;
-    }
-    const QSizeF MM = TPaintDevicePrintJob::PaperSizeMM(*Page);
-    const QSizeF Pixels = MM / 25.4 * Resolution;
-    // An image that no memory could hold is refused before it is made.
-    if (!(Pixels.width() >= 1 && Pixels.height() >= 1 &&
-          Pixels.width() * Pixels.height() <= double(1 << 29)))
-        Raise(Msg::PageTooLargeToDraw, {std::to_string(Resolution)});
-    if (Suffix == QLatin1String("png")) {
-        const QImage Image = TPaintDevicePrintJob::RenderImage(*Page, Resolution);
-        QFile File(Values[1]);
-        if (!File.open(QIODevice::WriteOnly))
-            Raise(Msg::CannotCreateFile, {QFileInfo(Values[1]).absoluteFilePath().toStdString(),
-                                          File.errorString().toStdString()});
-        if (!Image.save(&File, "PNG"))
-            Raise(Msg::StreamWriteError);
-        return 0;
-    }
-    QSvgGenerator Svg;
-    Svg.setFileName(Values[1]);
-    Svg.setResolution(Resolution);
-    Svg.setSize(Pixels.toSize());
-    Svg.setViewBox(QRect(QPoint(0, 0), Pixels.toSize()));
-    TPaintDevicePrintJob(Svg).PrintPage(*Page);
+    ExportGraphic(Values[1], TPaintDevicePrintJob::PaperSizeMM(*Page), Resolution,
+                  [&Page](TCustomPrintJob& Job) { RunPagePrint(*Page, Job); });
     return 0;
 }
 

@@ -1,15 +1,19 @@
 #include "../barcode/Decode.h"
 #include "../document/PageTestSupport.h"
 #include "SamplePage.h"
+#include "Spooler.h"
 
 #include "common/Rounding.h"
 #include "common/TException.h"
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
+#include "printing/GraphicExport.h"
 #include "printing/TPaintDevicePrintJob.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -109,5 +113,56 @@ TEST(PrintJob, PdfSheetHasThePaperSize) {
     }
     TReportPage Page;
     EXPECT_THROW(TPaintDevicePrintJob::RenderPdf(Page, Dir.filePath("no/such.pdf"), 300),
+                 TException);
+}
+
+// An item's graphic, as PNG, SVG and PDF at 300 dpi: the item's size (the PNG in pixels with
+// 300 dpi in the file, the SVG in its view box, the PDF in Qt's whole points), and the barcode
+// reads back, set on a white page as a word processor would place it.
+TEST(GraphicExport, ItemGraphicsHaveTheItemsSizeAndDecode) {
+    const TFixedSystem System(false);
+    EnsureGuiApplication();
+    const QTemporaryDir Dir;
+    TReportPage Page;
+    const std::vector<TBarcodeItem*> Items = PlaceSampleItems(Page);
+    const auto OnPage = [](const QImage& Graphic) {
+        QImage Padded(Graphic.size() + QSize(80, 80), QImage::Format_RGB32);
+        Padded.fill(Qt::white);
+        QPainter(&Padded).drawImage(40, 40, Graphic);
+        return Padded;
+    };
+    for (const std::size_t I : {0U, 1U}) { // EAN-13 with a title row, Code 128 at 90 degrees
+        const TPrintableSize& S = Items[I]->Size();
+        const QSizeF MM(double(S.NativeValue(TPrintableSize::svWidth) / 10),
+                        double(S.NativeValue(TPrintableSize::svHeight) / 10));
+        const QSize Pixels(RoundToInt(MM.width() / 25.4 * 300),
+                           RoundToInt(MM.height() / 25.4 * 300));
+        const std::vector<std::string> Decoded{SampleItems[I].Decoded};
+        for (const char* Suffix : {"png", "svg", "pdf"}) {
+            const QString File = Dir.filePath(QStringLiteral("item.") + Suffix);
+            ExportItemGraphic(*Items[I], File, 300);
+            QImage Graphic;
+            if (Suffix == std::string("png")) {
+                Graphic = QImage(File);
+                EXPECT_EQ(Graphic.size(), Pixels);
+                EXPECT_EQ(Graphic.dotsPerMeterX(), 11811); // 300 / 0.0254
+            } else if (Suffix == std::string("svg")) {
+                QSvgRenderer Svg(File);
+                EXPECT_EQ(Svg.viewBox().size(), Pixels);
+                Graphic = QImage(Svg.viewBox().size(), QImage::Format_RGB32);
+                Graphic.fill(Qt::white);
+                QPainter Painter(&Graphic);
+                Svg.render(&Painter);
+            } else {
+                const std::vector<QSizeF> Sizes = PdfPageSizesMM(File);
+                ASSERT_EQ(Sizes.size(), 1U);
+                EXPECT_NEAR(Sizes[0].width(), MM.width(), 0.36);
+                EXPECT_NEAR(Sizes[0].height(), MM.height(), 0.36);
+                Graphic = RasterizePdf(File, 300).at(0);
+            }
+            EXPECT_EQ(DecodeImage(OnPage(Graphic)), Decoded) << Suffix << " " << I;
+        }
+    }
+    EXPECT_THROW(ExportItemGraphic(*Items[0], Dir.filePath(QStringLiteral("item.gif")), 300),
                  TException);
 }

@@ -101,7 +101,7 @@ TEST(Cli, HelpAndVersion) {
 }
 
 // barcode draws into WxH plus a quiet zone of 10 modules (here 3 pixels each) or --quiet
-// pixels; the PNG and the SVG both read back as the barcode's data.
+// pixels, at --dpi; the PNG and the SVG both read back as the barcode's data.
 TEST(Cli, BarcodeWritesFilesThatDecode) {
     QTemporaryDir Dir;
     ASSERT_TRUE(Dir.isValid());
@@ -113,19 +113,30 @@ TEST(Cli, BarcodeWritesFilesThatDecode) {
     EXPECT_EQ(Image.size(), QSize(150 + 60, 285 + 60));
     EXPECT_EQ(DecodeImage(Image), std::vector<std::string>{"4006381333931"});
 
-    Run = RunCli({"barcode", "--type", "bcCode128B", "--quiet", "5", "--size", "228x100",
+    // "Tessmira" in Code 128 B is 123 modules: 2 pixels each.
+    Run = RunCli({"barcode", "--type", "bcCode128B", "--quiet", "5", "--size", "246x100",
                   "Tessmira", Dir.filePath("code.svg")});
     ASSERT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
     EnsureGuiApplication();
     QSvgRenderer Svg(Dir.filePath("code.svg"));
     ASSERT_TRUE(Svg.isValid());
-    EXPECT_EQ(Svg.viewBox(), QRect(0, 0, 238, 110));
-    QImage Rendered(QSize(238, 110) * 2, QImage::Format_RGB32);
+    EXPECT_EQ(Svg.viewBox(), QRect(0, 0, 256, 110));
+    QImage Rendered(QSize(256, 110) * 2, QImage::Format_RGB32);
     Rendered.fill(Qt::white);
     QPainter Painter(&Rendered);
     Svg.render(&Painter);
     Painter.end();
     EXPECT_EQ(DecodeImage(Rendered), std::vector<std::string>{"Tessmira"});
+
+    // At --dpi 300 the same 150 + 2 x 16 by 100 + 2 x 16 screen pixels are 569 x 412 dots, and
+    // the PNG says 300 dpi (11811 dots a metre).
+    Run = RunCli({"barcode", "--checksum", "--dpi", "300", "--size", "150x100", "400638133393",
+                  Png});
+    ASSERT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
+    Image = QImage(Png);
+    EXPECT_EQ(Image.size(), QSize(569, 412));
+    EXPECT_EQ(Image.dotsPerMeterX(), 11811);
+    EXPECT_EQ(DecodeImage(Image), std::vector<std::string>{"4006381333931"});
 
     const QString Pdf = Dir.filePath("ean.pdf");
     Run = RunCli({"barcode", "--size", "285x150", "123", Pdf});

@@ -1,0 +1,121 @@
+#include "printing/GraphicExport.h"
+
+#include "common/Messages.h"
+#include "common/Rounding.h"
+#include "common/TException.h"
+#include "document/TPrintable.h"
+#include "document/TReportPage.h"
+#include "printing/PagePrint.h"
+#include "printing/TPaintDevicePrintJob.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+struct TGraphicSuffix {
+    std::string_view Suffix;
+    TGraphicFormat Format;
+};
+constexpr std::array<TGraphicSuffix, 3> GraphicSuffixes = {{
+    {"png", gfPng},
+    {"svg", gfSvg},
+    {"pdf", gfPdf},
+}};
+static_assert(GraphicSuffixes[gfPng].Format == gfPng && GraphicSuffixes[gfSvg].Format == gfSvg &&
+              GraphicSuffixes[gfPdf].Format == gfPdf);
+
+void Draw(QPaintDevice& Device, const QSizeF& Pixels, const TDrawGraphic& DrawOn) {
+    TPaintDevicePrintJob Job(Device);
+    Job.Canvas().fillRect(QRectF(QPointF(0, 0), Pixels), Qt::white);
+    DrawOn(Job);
+}
+
+} // namespace
+
+TGraphicFormat GraphicFormatOf(const QString& FileName) {
+    const QByteArray Suffix = QFileInfo(FileName).suffix().toLower().toLatin1();
+    for (const TGraphicSuffix& Row : GraphicSuffixes)
+        if (Row.Suffix == std::string_view(Suffix.constData(), std::size_t(Suffix.size())))
+            return Row.Format;
+    Raise(Msg::UnknownGraphicFormat, {FileName.toStdString()});
+}
+
+void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
+                   const TDrawGraphic& DrawOn) {
+    const TGraphicFormat Format = GraphicFormatOf(FileName);
+    const QSizeF Exact = SizeMM / 25.4 * Dpi;
+    if (!(Exact.width() >= 0.5 && Exact.height() >= 0.5 &&
+          Exact.width() * Exact.height() <= double(1 << 29)))
+        Raise(Msg::PageTooLargeToDraw, {std::to_string(Dpi)});
+    const QSize Pixels(RoundToInt(Exact.width()), RoundToInt(Exact.height()));
+    QImage Image;
+    if (Format == gfPng) {
+        // Drawn before its file is made, so that an image no memory holds leaves no file.
+        Image = QImage(Pixels, QImage::Format_RGB32);
+        if (Image.isNull())
+            Raise(Msg::PageTooLargeToDraw, {std::to_string(Dpi)});
+        const int DotsPerMeter = RoundToInt(Dpi / 0.0254);
+        Image.setDotsPerMeterX(DotsPerMeter);
+        Image.setDotsPerMeterY(DotsPerMeter);
+        Draw(Image, QSizeF(Pixels), DrawOn);
+    }
+    QFile File(FileName);
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
+                                      File.errorString().toStdString()});
+    bool Written = true;
+    switch (Format) {
+    case gfPng:
+        Written = Image.save(&File, "PNG");
+        break;
+    case gfSvg: {
+        QSvgGenerator Svg;
+        Svg.setOutputDevice(&File);
+        Svg.setResolution(Dpi);
+        Svg.setSize(Pixels);
+        Svg.setViewBox(QRect(QPoint(0, 0), Pixels));
+        Draw(Svg, QSizeF(Pixels), DrawOn);
+        break;
+    }
+    case gfPdf: {
+        QPdfWriter Pdf(&File);
+        Pdf.setResolution(Dpi);
+        // The size already follows the orientation: the sheet takes it as it is.
+        Pdf.setPageLayout(
+            QPageLayout(QPageSize(SizeMM, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                        QPageLayout::Portrait, QMarginsF()));
+        Draw(Pdf, Exact, DrawOn);
+        break;
+    }
+    }
+    File.close();
+    if (!Written || File.error() != QFileDevice::NoError) {
+        File.remove();
+        Raise(Msg::StreamWriteError);
+    }
+}
+
+void ExportItemGraphic(TPrintable& Item, const QString& FileName, int Dpi) {
+    TReportPage* Page = Item.ReportPage();
+    if (Page == nullptr)
+        Raise(Msg::InternalError, {"ExportItemGraphic"});
+    const TPrintableSize& S = Item.Size();
+    const long double Left = S.NativeValue(TPrintableSize::svLeft);
+    const long double Top = S.NativeValue(TPrintableSize::svTop);
+    const QSizeF MM(double(S.NativeValue(TPrintableSize::svWidth) / 10),
+                    double(S.NativeValue(TPrintableSize::svHeight) / 10));
+    // The item prints at its place less its own corner: at the graphic's top left.
+    ExportGraphic(FileName, MM, Dpi, [&](TCustomPrintJob& Job) {
+        const TPrintRun Run(*Page, Job);
+        Item.PrintAt(-Left, -Top);
+    });
+}

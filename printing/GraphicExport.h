@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class TCustomPrintJob;
+class TPrintable;
+
+// Graphic files for other programs: a PNG that carries its resolution, an SVG or a PDF, each of
+// a physical size and drawn through a print job, so that what is written is what prints.
+
+enum TGraphicFormat : std::uint8_t { gfPng, gfSvg, gfPdf };
+
+// The format a file name's extension asks for, in any case; raises when it is none of the three.
+TGraphicFormat GraphicFormatOf(const QString& FileName);
+
+using TDrawGraphic = std::function<void(TCustomPrintJob& Job)>;
+
+// Writes FileName in its format, SizeMM large, drawn by Draw at Dpi dots per inch onto a white
+// sheet: a PNG of that many pixels with Dpi written into it, or an SVG or PDF whose drawing lies
+// on the dot grid of Dpi. An image no memory could hold is refused before a file is made; a file
+// that could not be written whole is removed.
+void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
+                   const TDrawGraphic& Draw);
+
+// The item as it prints, title rows and frame included, alone on a graphic of its size.
+void ExportItemGraphic(TPrintable& Item, const QString& FileName, int Dpi);

@@ -1,7 +1,5 @@
 #include "app/ItemCommands.h"
 
-#include "common/Messages.h"
-#include "common/TException.h"
 #include "document/TBarcodeItem.h"
 #include "document/TClipboard.h"
 #include "document/TReportPage.h"
@@ -45,8 +43,4 @@ void PasteComponent(TReportPage& Page) {
         return;
     Item->show();
     Item.release(); // the page owns it now
-}
-
-void ExportBarcodeGraphic(TBarcodeItem&, QWidget*) {
-    Raise(Msg::CommandNotAvailable, {"Export barcode graphic"});
 }

@@ -20,5 +20,3 @@ bool ClipboardHasComponent();
 // Reads the clipboard's component with the page as owner and parent; anything but a barcode
 // item is destroyed again.
 void PasteComponent(TReportPage& Page);
-
-void ExportBarcodeGraphic(TBarcodeItem& Item, QWidget* Parent);

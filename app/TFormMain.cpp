@@ -15,6 +15,7 @@
 #include "panels/TFormBarcodeProps.h"
 #include "panels/TFormPageProps.h"
 #include "panels/TPanelFields.h"
+#include "printing/GraphicExport.h"
 #include "printing/PrintReport.h"
 #include "printing/Printers.h"
 #include "printing/TPrintSetupDialog.h"
@@ -547,7 +548,26 @@ void TFormMain::A_SaveAsExecute() {
 void TFormMain::A_GraphExportExecute() {
     if (!SingleBarcodeSelected())
         return;
-    ExportBarcodeGraphic(*AsBarcodeItem(Designer1->SelectedComponents().Items(0)), this);
+    TBarcodeItem& Item = *AsBarcodeItem(Designer1->SelectedComponents().Items(0));
+    // Named after the item, beside the document.
+    QString Name = Item.objectName() + QStringLiteral(".png");
+    if (!FFileName.isEmpty())
+        Name = QFileInfo(FFileName).dir().filePath(Name);
+    if (!FPrompts->GetFileName(
+            this, Name,
+            {QStringLiteral("PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document "
+                            "(*.pdf)|*.pdf"),
+             QStringLiteral("*.png"), QString::fromUtf8(Msg::ExportGraphicCaption),
+             QDir::currentPath(), true}))
+        return;
+    // Also the dot grid of an SVG or PDF, which have no dots of their own.
+    int Dpi = DefaultGraphicDpi;
+    if (!FPrompts->AskResolution(this, Dpi))
+        return;
+    ExportItemGraphic(Item, Name, Dpi);
+    statusBar()->showMessage(
+        QString::fromStdString(Format(Msg::GraphicWritten, {Name.toStdString()})),
+        StatusMessageTime);
 }
 
 void TFormMain::A_PrintExecute() {

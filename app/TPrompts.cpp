@@ -1,9 +1,11 @@
 #include "app/TPrompts.h"
 
 #include "common/Messages.h"
+#include "printing/GraphicExport.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -63,6 +65,16 @@ QString DialogSuffix(const QString& DefaultExt) {
     while (Suffix.startsWith(QLatin1Char('*')) || Suffix.startsWith(QLatin1Char('.')))
         Suffix.remove(0, 1);
     return Suffix;
+}
+
+bool TDialogPrompts::AskResolution(QWidget* Parent, int& Dpi) {
+    bool Ok = false;
+    const int Chosen = QInputDialog::getInt(Parent, QString::fromUtf8(Msg::ExportGraphicCaption),
+                                            QString::fromUtf8(Msg::ExportResolutionPrompt), Dpi,
+                                            MinGraphicDpi, MaxGraphicDpi, 1, &Ok);
+    if (Ok)
+        Dpi = Chosen;
+    return Ok;
 }
 
 bool TDialogPrompts::AskPrintToPdf(QWidget* Parent) {

@@ -29,6 +29,9 @@ public:
     virtual void ShowAbout(QWidget* Parent, const QString& Title, const QString& Text) = 0;
     // "No printer is installed. Print the page to a PDF file instead?"; true for Yes.
     virtual bool AskPrintToPdf(QWidget* Parent) = 0;
+    // The resolution of an exported graphic: Dpi goes in and, when the user confirms, comes back
+    // as the chosen one.
+    virtual bool AskResolution(QWidget* Parent, int& Dpi) = 0;
 };
 
 // The platform's message boxes and file dialogs.
@@ -39,6 +42,7 @@ public:
     void ShowError(QWidget* Parent, const QString& Text) override;
     void ShowAbout(QWidget* Parent, const QString& Title, const QString& Text) override;
     bool AskPrintToPdf(QWidget* Parent) override;
+    bool AskResolution(QWidget* Parent, int& Dpi) override;
     bool RunPrintDialog(QWidget* Owner, QPrinter& Printer,
                         const TPrintDialogRequest& Request) override;
 };

@@ -35,6 +35,9 @@ inline constexpr const char* InvalidPageDescription = "Invalid page description:
 inline constexpr const char* ItemDescriptionError = "items[%d]: %s";
 inline constexpr const char* PageTooLargeToDraw =
     "The page is too large for an image at %d dots per inch";
+inline constexpr const char* ExportGraphicCaption = "Export barcode graphic";
+inline constexpr const char* ExportResolutionPrompt = "Resolution in dots per inch:";
+inline constexpr const char* GraphicWritten = "The barcode graphic was written to %s";
 inline constexpr const char* UnknownGraphicFormat =
     "The file name \"%s\" does not end in .png, .svg or .pdf";
 
@@ -60,7 +63,6 @@ inline constexpr const char* DesignPanelUsedByAnother =
 // Main window
 inline constexpr const char* ConfirmCaption = "Confirm";
 inline constexpr const char* SaveChangesQuestion = "Changes are not saved! Save them now?";
-inline constexpr const char* CommandNotAvailable = "%s is not available in this version";
 
 // Printing
 inline constexpr const char* PrintJobNotReady = "Print job not ready";

@@ -14,6 +14,11 @@ class TPrintable;
 
 enum TGraphicFormat : std::uint8_t { gfPng, gfSvg, gfPdf };
 
+// The resolutions a graphic is drawn at; 300 dpi unless chosen.
+inline constexpr int MinGraphicDpi = 1;
+inline constexpr int MaxGraphicDpi = 2400;
+inline constexpr int DefaultGraphicDpi = 300;
+
 // The format a file name's extension asks for, in any case; raises when it is none of the three.
 TGraphicFormat GraphicFormatOf(const QString& FileName);
 

@@ -19,6 +19,8 @@ public:
     int PrintDialogs = 0;
     TPrintDialogRequest LastRequest;
     std::function<bool(QPrinter&)> PrintDialog;
+    int ResolutionAnswer = 0; // 0: the resolution prompt is cancelled
+    int ResolutionAsked = 0;  // the resolution the prompt offered
 
     TSaveAnswer AskSaveChanges(QWidget*) override { return saNo; }
     bool GetFileName(QWidget*, QString& Name, const TFileNamePrompt&) override {
@@ -32,6 +34,13 @@ public:
     bool AskPrintToPdf(QWidget*) override {
         ++PdfQuestions;
         return PdfAnswer;
+    }
+    bool AskResolution(QWidget*, int& Dpi) override {
+        ResolutionAsked = Dpi;
+        if (ResolutionAnswer == 0)
+            return false;
+        Dpi = ResolutionAnswer;
+        return true;
     }
     bool RunPrintDialog(QWidget*, QPrinter& Printer, const TPrintDialogRequest& Request) override {
         ++PrintDialogs;

@@ -65,6 +65,7 @@ public:
     void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
     void ShowAbout(QWidget*, const QString&, const QString&) override {}
     bool AskPrintToPdf(QWidget*) override { return false; }
+    bool AskResolution(QWidget*, int&) override { return false; }
     bool RunPrintDialog(QWidget*, QPrinter&, const TPrintDialogRequest&) override { return false; }
 };
 

@@ -1,3 +1,4 @@
+#include "../barcode/Decode.h"
 #include "AppTestSupport.h"
 
 #include "app/TFormMain.h"
@@ -11,6 +12,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QMimeData>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 
@@ -20,6 +23,7 @@ class TestInsertBarcode : public QObject {
 private slots:
     void InsertPlacesNewItemsWithoutSelectingThem();
     void CutCopyAndPasteThroughTheClipboard();
+    void ExportWritesTheSelectedItemsGraphic();
 };
 
 // Two clicks on the tool bar's Insert barcode: two EAN-13 items at the same place, the document
@@ -112,6 +116,39 @@ void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     Key(Qt::Key_V);
     QCOMPARE(Prompts->Errors, QStringList{QStringLiteral("Stream read error")});
     QCOMPARE(Items().size(), 3);
+}
+
+// Export barcode graphic on the one selected item: the file dialog, then the resolution (300
+// offered, 600 chosen); the PNG is the item's 120 x 70 pixels at 600 dpi, 750 x 438 (437.5 to
+// even), says 600 dpi (23622 dots a metre) and reads back. Cancelling the resolution writes
+// nothing.
+void TestInsertBarcode::ExportWritesTheSelectedItemsGraphic() {
+    auto* Prompts = new TRecordingPrompts;
+    TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
+    Form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Form));
+    Form.A_BarcodeItem->trigger();
+    auto* Item = Form.Page()->findChild<TBarcodeItem*>();
+    QVERIFY(Item != nullptr);
+    Item->SetBarcodeText("400638133393");
+    Item->SetBounds(80, 60, 120, 70);
+    QTest::mouseClick(Item, Qt::LeftButton, {}, QPoint(5, 5));
+    Idle();
+    QVERIFY(Form.A_GraphExport->isEnabled());
+    const QTemporaryDir Dir;
+    Prompts->FileAnswer = Dir.filePath(QStringLiteral("item.png"));
+    Form.A_GraphExport->trigger();
+    QCOMPARE(Prompts->ResolutionAsked, 300);
+    QVERIFY(!QFile::exists(Prompts->FileAnswer));
+    Prompts->ResolutionAnswer = 600;
+    Form.A_GraphExport->trigger();
+    QCOMPARE(Prompts->Errors, QStringList());
+    const QImage Graphic(Prompts->FileAnswer);
+    QCOMPARE(Graphic.size(), QSize(750, 438));
+    QCOMPARE(Graphic.dotsPerMeterX(), 23622);
+    QCOMPARE(DecodeImage(OnWhitePage(Graphic, 40)), std::vector<std::string>{"4006381333931"});
+    QCOMPARE(Form.statusBar()->currentMessage(),
+             "The barcode graphic was written to " + Prompts->FileAnswer);
 }
 
 QTEST_MAIN(TestInsertBarcode)

@@ -35,6 +35,13 @@ QImage DrawBarcode(TBarcodeEngine& E, double Angle, int PixelsPerModule, int Qui
     return Image;
 }
 
+QImage OnWhitePage(const QImage& Image, int Margin) {
+    QImage Page(Image.size() + QSize(2 * Margin, 2 * Margin), QImage::Format_RGB32);
+    Page.fill(Qt::white);
+    QPainter(&Page).drawImage(Margin, Margin, Image);
+    return Page;
+}
+
 std::vector<std::string> DecodeImage(const QImage& Image, const QStringList& ZbarOptions) {
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(QStringLiteral("barcode.png"));

@@ -32,6 +32,10 @@ QImage DrawBarcode(TBarcodeEngine& E, double Angle, int PixelsPerModule = 3, int
 std::vector<std::string> DecodeDrawn(TBarcodeEngine& E, double Angle, int PixelsPerModule = 3,
                                      const QStringList& ZbarOptions = {});
 
+// Image on a white page, Margin pixels from its edges: a graphic placed as a word processor
+// places it, with the quiet zone that a scanner needs around it.
+QImage OnWhitePage(const QImage& Image, int Margin);
+
 // What zbarimg reads from an image.
 std::vector<std::string> DecodeImage(const QImage& Image, const QStringList& ZbarOptions = {});
 

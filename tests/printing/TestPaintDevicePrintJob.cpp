@@ -125,12 +125,6 @@ TEST(GraphicExport, ItemGraphicsHaveTheItemsSizeAndDecode) {
     const QTemporaryDir Dir;
     TReportPage Page;
     const std::vector<TBarcodeItem*> Items = PlaceSampleItems(Page);
-    const auto OnPage = [](const QImage& Graphic) {
-        QImage Padded(Graphic.size() + QSize(80, 80), QImage::Format_RGB32);
-        Padded.fill(Qt::white);
-        QPainter(&Padded).drawImage(40, 40, Graphic);
-        return Padded;
-    };
     for (const std::size_t I : {0U, 1U}) { // EAN-13 with a title row, Code 128 at 90 degrees
         const TPrintableSize& S = Items[I]->Size();
         const QSizeF MM(double(S.NativeValue(TPrintableSize::svWidth) / 10),
@@ -160,7 +154,7 @@ TEST(GraphicExport, ItemGraphicsHaveTheItemsSizeAndDecode) {
                 EXPECT_NEAR(Sizes[0].height(), MM.height(), 0.36);
                 Graphic = RasterizePdf(File, 300).at(0);
             }
-            EXPECT_EQ(DecodeImage(OnPage(Graphic)), Decoded) << Suffix << " " << I;
+            EXPECT_EQ(DecodeImage(OnWhitePage(Graphic, 40)), Decoded) << Suffix << " " << I;
         }
     }
     EXPECT_THROW(ExportItemGraphic(*Items[0], Dir.filePath(QStringLiteral("item.gif")), 300),

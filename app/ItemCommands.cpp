@@ -1,10 +1,11 @@
 #include "app/ItemCommands.h"
 
+#include "common/TException.h"
+#include "common/Text1252.h"
 #include "document/TBarcodeItem.h"
 #include "document/TClipboard.h"
 #include "document/TReportPage.h"
-
-// Export barcode graphic is not built yet: it reports that it is not available.
+#include "printing/GraphicExport.h"
 
 TBarcodeItem* AsBarcodeItem(QObject* Component) {
     return qobject_cast<TBarcodeItem*>(Component);
@@ -27,8 +28,28 @@ TBarcodeItem* InsertBarcodeItem(TReportPage& Page) {
     return Item;
 }
 
+namespace {
+
+// A barcode as other programs paste it: its picture as it prints, at its true size, and the
+// text its bars encode. An item whose settings cannot be encoded travels without them.
+std::vector<TClipboardFormat> ForOtherPrograms(TBarcodeItem& Item) {
+    try {
+        TBarcodeEngine Engine = Item.Barcode();
+        Engine.EncodePattern();
+        return {{QStringLiteral("image/png"), ItemGraphic(Item, gfPng, DefaultGraphicDpi)},
+                {QStringLiteral("image/svg+xml"), ItemGraphic(Item, gfSvg, DefaultGraphicDpi)},
+                {QStringLiteral("text/plain"), FromCp1252(Engine.Text()).toUtf8()}};
+    } catch (const TException&) {
+        return {};
+    }
+}
+
+} // namespace
+
 void PutComponentOnClipboard(QObject* Component) {
-    if (const auto* Item = qobject_cast<const TPrintable*>(Component))
+    if (auto* Barcode = AsBarcodeItem(Component))
+        TClipboard::Instance().PutComponent(*Barcode, ForOtherPrograms(*Barcode));
+    else if (const auto* Item = qobject_cast<const TPrintable*>(Component))
         TClipboard::Instance().PutComponent(*Item);
 }
 

@@ -21,11 +21,13 @@ TClipboard& TClipboard::Instance() {
     return Clipboard;
 }
 
-void TClipboard::PutComponent(const TPrintable& Item) {
+void TClipboard::PutComponent(const TPrintable& Item, const std::vector<TClipboardFormat>& Also) {
     const std::string Stream = WriteItemStream(Item);
     auto* Data = new QMimeData;
     Data->setData(ComponentFormat,
                   QByteArray(Stream.data(), static_cast<qsizetype>(Stream.size())));
+    for (const TClipboardFormat& Form : Also)
+        Data->setData(Form.Mime, Form.Data);
     // The clipboard takes the data, and drops everything it held before.
     QGuiApplication::clipboard()->setMimeData(Data);
 }

@@ -8,6 +8,7 @@
 #include "printing/PagePrint.h"
 #include "printing/TPaintDevicePrintJob.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -49,37 +50,31 @@ TGraphicFormat GraphicFormatOf(const QString& FileName) {
     Raise(Msg::UnknownGraphicFormat, {FileName.toStdString()});
 }
 
-void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
-                   const TDrawGraphic& DrawOn) {
-    const TGraphicFormat Format = GraphicFormatOf(FileName);
+QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
+                        const TDrawGraphic& DrawOn) {
     const QSizeF Exact = SizeMM / 25.4 * Dpi;
     if (!(Exact.width() >= 0.5 && Exact.height() >= 0.5 &&
           Exact.width() * Exact.height() <= double(1 << 29)))
         Raise(Msg::PageTooLargeToDraw, {std::to_string(Dpi)});
     const QSize Pixels(RoundToInt(Exact.width()), RoundToInt(Exact.height()));
-    QImage Image;
-    if (Format == gfPng) {
-        // Drawn before its file is made, so that an image no memory holds leaves no file.
-        Image = QImage(Pixels, QImage::Format_RGB32);
+    QBuffer Out;
+    Out.open(QIODevice::WriteOnly);
+    bool Written = true;
+    switch (Format) {
+    case gfPng: {
+        QImage Image(Pixels, QImage::Format_RGB32);
         if (Image.isNull())
             Raise(Msg::PageTooLargeToDraw, {std::to_string(Dpi)});
         const int DotsPerMeter = RoundToInt(Dpi / 0.0254);
         Image.setDotsPerMeterX(DotsPerMeter);
         Image.setDotsPerMeterY(DotsPerMeter);
         Draw(Image, QSizeF(Pixels), DrawOn);
-    }
-    QFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
-                                      File.errorString().toStdString()});
-    bool Written = true;
-    switch (Format) {
-    case gfPng:
-        Written = Image.save(&File, "PNG");
+        Written = Image.save(&Out, "PNG");
         break;
+    }
     case gfSvg: {
         QSvgGenerator Svg;
-        Svg.setOutputDevice(&File);
+        Svg.setOutputDevice(&Out);
         Svg.setResolution(Dpi);
         Svg.setSize(Pixels);
         Svg.setViewBox(QRect(QPoint(0, 0), Pixels));
@@ -87,7 +82,7 @@ void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
         break;
     }
     case gfPdf: {
-        QPdfWriter Pdf(&File);
+        QPdfWriter Pdf(&Out);
         Pdf.setResolution(Dpi);
         // The size already follows the orientation: the sheet takes it as it is.
         Pdf.setPageLayout(
@@ -97,6 +92,20 @@ void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
         break;
     }
     }
+    if (!Written)
+        Raise(Msg::StreamWriteError);
+    return Out.data();
+}
+
+void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
+                   const TDrawGraphic& DrawOn) {
+    const QByteArray Bytes = GraphicBytes(GraphicFormatOf(FileName), SizeMM, Dpi, DrawOn);
+    // Drawn before its file is made, so that a graphic that cannot be drawn leaves no file.
+    QFile File(FileName);
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
+                                      File.errorString().toStdString()});
+    const bool Written = File.write(Bytes) == Bytes.size();
     File.close();
     if (!Written || File.error() != QFileDevice::NoError) {
         File.remove();
@@ -104,18 +113,34 @@ void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
     }
 }
 
-void ExportItemGraphic(TPrintable& Item, const QString& FileName, int Dpi) {
+namespace {
+
+// The item's size in millimetres and a drawing of it alone, at the top left of the graphic.
+TDrawGraphic ItemDrawing(TPrintable& Item, QSizeF& SizeMM) {
     TReportPage* Page = Item.ReportPage();
     if (Page == nullptr)
-        Raise(Msg::InternalError, {"ExportItemGraphic"});
+        Raise(Msg::InternalError, {"ItemDrawing"});
     const TPrintableSize& S = Item.Size();
     const long double Left = S.NativeValue(TPrintableSize::svLeft);
     const long double Top = S.NativeValue(TPrintableSize::svTop);
-    const QSizeF MM(double(S.NativeValue(TPrintableSize::svWidth) / 10),
+    SizeMM = QSizeF(double(S.NativeValue(TPrintableSize::svWidth) / 10),
                     double(S.NativeValue(TPrintableSize::svHeight) / 10));
-    // The item prints at its place less its own corner: at the graphic's top left.
-    ExportGraphic(FileName, MM, Dpi, [&](TCustomPrintJob& Job) {
+    return [Page, &Item, Left, Top](TCustomPrintJob& Job) {
         const TPrintRun Run(*Page, Job);
         Item.PrintAt(-Left, -Top);
-    });
+    };
+}
+
+} // namespace
+
+void ExportItemGraphic(TPrintable& Item, const QString& FileName, int Dpi) {
+    QSizeF MM;
+    const TDrawGraphic Drawing = ItemDrawing(Item, MM);
+    ExportGraphic(FileName, MM, Dpi, Drawing);
+}
+
+QByteArray ItemGraphic(TPrintable& Item, TGraphicFormat Format, int Dpi) {
+    QSizeF MM;
+    const TDrawGraphic Drawing = ItemDrawing(Item, MM);
+    return GraphicBytes(Format, MM, Dpi, Drawing);
 }

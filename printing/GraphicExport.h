@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSizeF>
 #include <QString>
 
@@ -24,12 +25,18 @@ TGraphicFormat GraphicFormatOf(const QString& FileName);
 
 using TDrawGraphic = std::function<void(TCustomPrintJob& Job)>;
 
-// Writes FileName in its format, SizeMM large, drawn by Draw at Dpi dots per inch onto a white
-// sheet: a PNG of that many pixels with Dpi written into it, or an SVG or PDF whose drawing lies
-// on the dot grid of Dpi. An image no memory could hold is refused before a file is made; a file
-// that could not be written whole is removed.
+// The graphic in Format, SizeMM large, drawn by Draw at Dpi dots per inch onto a white sheet: a
+// PNG of that many pixels with Dpi written into it, or an SVG or PDF whose drawing lies on the
+// dot grid of Dpi. An image no memory could hold is refused.
+QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
+                        const TDrawGraphic& Draw);
+
+// GraphicBytes in the format of FileName's extension, written to the file; a graphic that cannot
+// be drawn makes no file, and a file that could not be written whole is removed.
 void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
                    const TDrawGraphic& Draw);
 
-// The item as it prints, title rows and frame included, alone on a graphic of its size.
+// The item as it prints, title rows and frame included, alone on a graphic of its size: into a
+// file, or as the bytes of Format.
 void ExportItemGraphic(TPrintable& Item, const QString& FileName, int Dpi);
+QByteArray ItemGraphic(TPrintable& Item, TGraphicFormat Format, int Dpi);

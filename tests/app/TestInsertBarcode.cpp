@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QMimeData>
+#include <QSvgRenderer>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -58,9 +59,10 @@ void TestInsertBarcode::InsertPlacesNewItemsWithoutSelectingThem() {
         QVERIFY(!Items.contains(Form.Designer1->SelectedComponents().Items(I)));
 }
 
-// With the surface focused and one item selected, Ctrl+C puts only the item's stream on the
-// clipboard; each Ctrl+V brings a copy back at the copied place with every stored property; Ctrl+X
-// takes the item away, marks the document modified, and a paste brings it back.
+// With the surface focused and one item selected, Ctrl+C puts the item's stream on the
+// clipboard, with a picture and the text for other programs; each Ctrl+V brings a copy back
+// at the copied place with every stored property; Ctrl+X takes the item away, marks the
+// document modified, and a paste brings it back.
 void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
     auto* Prompts = new TRecordingPrompts;
@@ -88,9 +90,18 @@ void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     Key(Qt::Key_C);
     const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(Data != nullptr);
-    QCOMPARE(Data->formats().size(), 1);
-    QVERIFY(Data->text().isEmpty());
+    // Beside the item's stream, for other programs: its picture as it prints, 120 x 70 pixels
+    // at 300 dpi (375 x 218.75, to 219), and the text the bars encode, check digit included.
+    QCOMPARE(Data->formats().size(), 4);
     const QString Format = Data->formats().front();
+    QVERIFY(Format.contains(QLatin1String("Tessmira Component")));
+    QCOMPARE(Data->text(), QStringLiteral("4006381333931"));
+    const QImage Picture = QImage::fromData(Data->data(QStringLiteral("image/png")), "PNG");
+    QCOMPARE(Picture.size(), QSize(375, 219));
+    QCOMPARE(Picture.dotsPerMeterX(), 11811);
+    QCOMPARE(DecodeImage(OnWhitePage(Picture, 40)), std::vector<std::string>{"4006381333931"});
+    QSvgRenderer Drawing(Data->data(QStringLiteral("image/svg+xml")));
+    QCOMPARE(Drawing.viewBox().size(), QSize(375, 219));
     Key(Qt::Key_V);
     Key(Qt::Key_V);
     QCOMPARE(Items().size(), 3);

@@ -427,6 +427,7 @@ void TFormMain::ApplyPageProps() {
     Paper.SetLeftMargin(Panel.E_MLeft->Value());
     Paper.SetBottomMargin(Panel.E_MBottom->Value());
     Paper.SetRightMargin(Panel.E_MRight->Value());
+    FPage->PrinterSettings().BarWidthReduction = Panel.E_BarReduction->Value();
     FormPageProps->LoadPage(FPage.get());
     SetModified(true);
 }

@@ -73,18 +73,24 @@ QTransform FrameToRect(int Turns, double W, double L, const QRectF& R) {
 // The frame's unit along the bars made a whole number of device dots: Frame (frame to the
 // painter's coordinates) is changed so that, on the device, the unit is the nearest whole
 // number of dots to what it was, at least one, frame x = 0 lies on a dot and the symbol's middle
-// stays where it was. Returns how much wider than a new unit a glyph must be drawn to keep its
-// size on the device; 1 when the device's axes do not run along the frame's and nothing changes.
-double SnapToDots(const QPainter& Canvas, QTransform& Frame, int W) {
+// stays where it was. Nothing changes when the device's axes do not run along the frame's.
+struct TDotGrid {
+    // How much wider than a frame unit a glyph must be drawn to keep its size on the device.
+    double GlyphScale = 1;
+    // Device dots a frame unit covers; 0 when the frame is not on the dot grid.
+    int DotsPerUnit = 0;
+};
+
+TDotGrid SnapToDots(const QPainter& Canvas, QTransform& Frame, int W) {
     const QTransform ToDevice = Canvas.combinedTransform();
     if (!ToDevice.isInvertible())
-        return 1;
+        return {};
     const QTransform Device = Frame * ToDevice;
     // Along the bars the frame's x runs along the device's x (no turn or a half turn) or its y.
     const bool AlongX = qFuzzyIsNull(Device.m12()) && qFuzzyIsNull(Device.m21());
     const bool AlongY = qFuzzyIsNull(Device.m11()) && qFuzzyIsNull(Device.m22());
     if (!AlongX && !AlongY)
-        return 1;
+        return {};
     const double Dots = AlongX ? Device.m11() : Device.m12();
     const double Offset = AlongX ? Device.dx() : Device.dy();
     const double Whole = std::copysign(std::max(1.0, RoundHalfEven(std::abs(Dots))), Dots);
@@ -94,12 +100,15 @@ double SnapToDots(const QPainter& Canvas, QTransform& Frame, int W) {
         AlongX ? QTransform(Whole, 0, Device.m21(), Device.m22(), Start, Device.dy())
                : QTransform(Device.m11(), Whole, Device.m21(), 0, Device.dx(), Start);
     Frame = Snapped * ToDevice.inverted();
-    return Dots / Whole;
+    return {Dots / Whole, static_cast<int>(std::abs(Whole))};
 }
 
 // An element of width w covers exactly w units, so neighbours abut without gap or overlap.
 // Elements of no positive width (out-of-range Modul settings) draw nothing.
-void RenderPattern(const TBarcodeEngine& E, std::string_view Pattern, int W, QPainter& Surface) {
+// Reduction: the device dots each bar gives to the space after it, on the dot grid; a bar keeps
+// at least one dot.
+void RenderPattern(const TBarcodeEngine& E, std::string_view Pattern, int W, QPainter& Surface,
+                   const TDotGrid& Grid, int Reduction) {
     const QColor BarColor = RgbOf(E.ColorBar(), Qt::black);
     const QColor SpaceColor = RgbOf(E.Color(), Qt::white);
     const int H = E.Height();
@@ -116,11 +125,18 @@ void RenderPattern(const TBarcodeEngine& E, std::string_view Pattern, int W, QPa
     for (const char Ch : Pattern) {
         const TElement El = E.DecodeElement(Ch);
         if (El.Width > 0) {
-            if (El.Kind == ekShortBar)
-                // Short bars share the tall bars' baseline, as postal scanners require.
-                Surface.fillRect(QRectF(X, H - ShortH, El.Width, ShortH).normalized(), BarColor);
-            else if (El.Kind == ekBar)
-                Surface.fillRect(QRectF(X, 0, El.Width, H).normalized(), BarColor);
+            // Short bars share the tall bars' baseline, as postal scanners require.
+            const double Top = El.Kind == ekShortBar ? H - ShortH : 0;
+            const double Depth = El.Kind == ekShortBar ? ShortH : H;
+            double Inked = El.Width;
+            if (El.Kind != ekSpace && Grid.DotsPerUnit > 0 && Reduction > 0) {
+                const int Dots = El.Width * Grid.DotsPerUnit;
+                Inked = double(Dots - std::min(Reduction, Dots - 1)) / Grid.DotsPerUnit;
+                Surface.fillRect(QRectF(X + Inked, Top, El.Width - Inked, Depth).normalized(),
+                                 SpaceColor);
+            }
+            if (El.Kind != ekSpace)
+                Surface.fillRect(QRectF(X, Top, Inked, Depth).normalized(), BarColor);
             else if (!OneBackground)
                 Surface.fillRect(QRectF(X, 0, El.Width, H).normalized(), SpaceColor);
         }
@@ -214,7 +230,7 @@ void PaintReadableText(const TBarcodeEngine& E, QPainter& Surface, int W, int L,
 } // namespace
 
 void TBarcodeEngine::PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText,
-                                  TModuleFit Fit) {
+                                  TModuleFit Fit, std::int32_t BarReduction) {
     const std::string Pattern = EncodePattern();
     const std::int32_t W = PatternWidth(Pattern);
     if (W <= 0 || Rect.isEmpty())
@@ -232,10 +248,10 @@ void TBarcodeEngine::PaintBarcode(QPainter& Canvas, const QRect& Rect, bool Show
     // Smoothed edges would leave seams between abutting elements and grey bar edges in print.
     Canvas.setRenderHint(QPainter::Antialiasing, false);
     QTransform Frame = FrameToRect(Turns, W, L, QRectF(Rect));
-    const double GlyphScale = Fit == mfWholeDots ? SnapToDots(Canvas, Frame, W) : 1;
+    const TDotGrid Grid = Fit == mfWholeDots ? SnapToDots(Canvas, Frame, W) : TDotGrid{};
     Canvas.setTransform(Frame, true);
-    RenderPattern(*this, Pattern, W, Canvas);
+    RenderPattern(*this, Pattern, W, Canvas, Grid, BarReduction);
     if (ShowText)
-        PaintReadableText(*this, Canvas, W, L, GlyphScale);
+        PaintReadableText(*this, Canvas, W, L, Grid.GlyphScale);
     Canvas.restore();
 }

@@ -152,9 +152,11 @@ public:
     // nearest quarter turn. A pattern of no positive width (Modul 0) or an empty Rect draws
     // nothing. With mfWholeDots the drawing unit along the bars becomes the nearest whole number
     // of the painter's device dots (at least one), the symbol's edges on the dot grid and its
-    // middle where it was; the bars' height and the text's size stay as Rect gives them.
+    // middle where it was; the bars' height and the text's size stay as Rect gives them. There,
+    // each bar also gives BarReduction dots (keeping at least one) to the space after it, so
+    // that the symbol's length stays.
     void PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText,
-                      TModuleFit Fit = mfStretch);
+                      TModuleFit Fit = mfStretch, std::int32_t BarReduction = 0);
 
     // Helpers shared by the encoders.
     std::string ApplyCheckDigit(std::string_view S) const;

@@ -132,7 +132,7 @@ constexpr auto Middle = std::array<P, 12>{{
 }};
 
 using TSettings = TPagePrinterSettings;
-constexpr auto PrinterSettings = std::array<P, 16>{{
+constexpr auto PrinterSettings = std::array<P, 17>{{
     PrinterSetting<std::int32_t, &TSettings::Copies>("PrinterSettings.Copies"),
     PrinterSetting<TPaperBin, &TSettings::OutputBin>("PrinterSettings.OutputBin", TPropKind::pkEnum,
                                                      {}, PaperBinNames),
@@ -156,6 +156,9 @@ constexpr auto PrinterSettings = std::array<P, 16>{{
                                                            TPropKind::pkInteger, 600),
     PrinterSetting<std::int32_t, &TSettings::Collate>("PrinterSettings.Collate"),
     PrinterSetting<std::int32_t, &TSettings::ColorOption>("PrinterSettings.ColorOption"),
+    // Newer than the other settings: written only when set, so older documents stay as they are.
+    PrinterSetting<std::int32_t, &TSettings::BarWidthReduction>(
+        "PrinterSettings.BarWidthReduction", TPropKind::pkInteger, 0),
 }};
 
 constexpr auto After = std::array<P, 15>{{

@@ -1,5 +1,7 @@
 #include "document/TBarcodeItem.h"
 
+#include "document/TReportPage.h"
+
 #include "barcode/TextPaint.h"
 #include "common/TException.h"
 #include "common/Text1252.h"
@@ -242,7 +244,9 @@ void TBarcodeItem::PrintAt(long double OffsetX, long double OffsetY) {
             R = L + BarWidth;
         }
         // On paper equal modules must print equal: each a whole number of the device's dots.
-        FBarcode.PaintBarcode(C, QRect(L, T, R - L, B - T), true, mfWholeDots);
+        const TReportPage* Page = ReportPage();
+        FBarcode.PaintBarcode(C, QRect(L, T, R - L, B - T), true, mfWholeDots,
+                              Page != nullptr ? Page->PrinterSettings().BarWidthReduction : 0);
     }
     TPrintable::PrintAt(OffsetX, OffsetY);
 }

@@ -47,6 +47,8 @@ struct TPagePrinterSettings {
     std::int32_t Collate = 0;
     std::int32_t ColorOption = 0;
     std::int32_t PrinterIndex = -1; // -1: the system's default printer
+    // Printer dots each bar gives to its space, for printers that spread ink (0: none).
+    std::int32_t BarWidthReduction = 0;
 
     bool operator==(const TPagePrinterSettings&) const = default;
 };

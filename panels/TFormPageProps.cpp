@@ -47,6 +47,10 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
     E_MLeft = NumberField();
     E_MBottom = NumberField();
     E_MRight = NumberField();
+    E_BarReduction = NumberField();
+    E_BarReduction->setRange(0, 99);
+    E_BarReduction->setToolTip(
+        QStringLiteral("Printer dots each bar gives to its space, for printers that spread ink"));
 
     auto* Paper = new QGroupBox(QStringLiteral("Paper"));
     auto* PaperGrid = new QGridLayout(Paper);
@@ -71,14 +75,21 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
     MarginGrid->addWidget(new QLabel(QStringLiteral("Right")), 2, 1);
     MarginGrid->addWidget(E_MBottom, 3, 0);
     MarginGrid->addWidget(E_MRight, 3, 1);
-    MarginGrid->setRowStretch(4, 1);
+
+    auto* Printing = new QGroupBox(QStringLiteral("Printing"));
+    auto* PrintingGrid = new QGridLayout(Printing);
+    CompactGrid(PrintingGrid);
+    PrintingGrid->addWidget(new QLabel(QStringLiteral("Bar reduction (dots)")), 0, 0, 1, 2);
+    PrintingGrid->addWidget(E_BarReduction, 1, 0);
+    PrintingGrid->setRowStretch(2, 1);
 
     auto* Body = new QWidget;
     auto* Column = new QVBoxLayout(Body);
     Column->setContentsMargins(4, 4, 4, 4);
     Column->setSpacing(4);
     Column->addWidget(Paper);
-    Column->addWidget(Margins, 1);
+    Column->addWidget(Margins);
+    Column->addWidget(Printing, 1);
     Body->setMinimumWidth(134);
     SetPanelBody(this, Body);
 
@@ -89,13 +100,15 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
     setTabOrder(E_MTop, E_MLeft);
     setTabOrder(E_MLeft, E_MBottom);
     setTabOrder(E_MBottom, E_MRight);
+    setTabOrder(E_MRight, E_BarReduction);
 
     // Created with its lists filled and its fields empty.
     LoadPage(nullptr);
 
     for (QComboBox* List : {CB_PaperTypes, CB_Orientation})
         connect(List, &QComboBox::currentIndexChanged, this, &TFormPageProps::CB_PaperTypesChange);
-    for (TNumberField* Field : {E_Width, E_Length, E_MTop, E_MLeft, E_MBottom, E_MRight}) {
+    for (TNumberField* Field :
+         {E_Width, E_Length, E_MTop, E_MLeft, E_MBottom, E_MRight, E_BarReduction}) {
         connect(Field, &TNumberField::Spun, this, &TFormPageProps::CB_PaperTypesChange);
         Field->installEventFilter(this);
     }
@@ -104,7 +117,7 @@ TFormPageProps::TFormPageProps(QWidget* Parent) : QDockWidget(Parent) {
 void TFormPageProps::EnableControls(bool Enabled) {
     for (QWidget* Field :
          std::initializer_list<QWidget*>{CB_PaperTypes, CB_Orientation, E_Width, E_Length, E_MTop,
-                                         E_MLeft, E_MBottom, E_MRight})
+                                         E_MLeft, E_MBottom, E_MRight, E_BarReduction})
         Field->setEnabled(Enabled);
 }
 
@@ -122,10 +135,12 @@ void TFormPageProps::LoadPage(const TReportPage* Page) {
         E_MLeft->setValue(RoundToInt(Paper.LeftMargin()));
         E_MBottom->setValue(RoundToInt(Paper.BottomMargin()));
         E_MRight->setValue(RoundToInt(Paper.RightMargin()));
+        E_BarReduction->setValue(Page->PrinterSettings().BarWidthReduction);
     } else {
         CB_PaperTypes->setCurrentIndex(-1);
         CB_Orientation->setCurrentIndex(-1);
-        for (TNumberField* Field : {E_Width, E_Length, E_MTop, E_MLeft, E_MBottom, E_MRight})
+        for (TNumberField* Field :
+             {E_Width, E_Length, E_MTop, E_MLeft, E_MBottom, E_MRight, E_BarReduction})
             Field->clear();
     }
 }

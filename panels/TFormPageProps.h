@@ -6,9 +6,9 @@ class QComboBox;
 class TNumberField;
 class TReportPage;
 
-// Dockable tool window with the page's paper and margins. It holds no page data: it is loaded
-// from the page, and every change the user makes asks the main window to write all its values
-// back (ApplyRequested), after which the main window loads it again.
+// Dockable tool window with the page's paper, margins and bar width reduction. It holds no page
+// data: it is loaded from the page, and every change the user makes asks the main window to write
+// all its values back (ApplyRequested), after which the main window loads it again.
 class TFormPageProps : public QDockWidget {
     Q_OBJECT
 public:
@@ -29,6 +29,7 @@ public:
     TNumberField* E_MLeft = nullptr;
     TNumberField* E_MBottom = nullptr;
     TNumberField* E_MRight = nullptr;
+    TNumberField* E_BarReduction = nullptr;
 
 signals:
     void ApplyRequested();

@@ -125,36 +125,40 @@ void TestPropertyPanels::PageEditsShowWhatThePageMadeOfThem() {
     // clang-format off
     const TRow Rows[] = {
         {"loaded at start", P.E_Width, Type("", Qt::Key_unknown),
-         "210 x 297, A4 210 x 297 mm, Portrait, 10", "210 x 297", false},
+         "210 x 297, A4 210 x 297 mm, Portrait, 10, 0", "210 x 297, 0", false},
         {"Landscape turns A4", P.CB_Orientation, Type("", Qt::Key_Down),
-         "297 x 210, A4 210 x 297 mm, Landscape, 10", "297 x 210", true},
+         "297 x 210, A4 210 x 297 mm, Landscape, 10, 0", "297 x 210, 0", true},
         {"Portrait again", P.CB_Orientation, Type("", Qt::Key_Up),
-         "210 x 297, A4 210 x 297 mm, Portrait, 10", "210 x 297", true},
+         "210 x 297, A4 210 x 297 mm, Portrait, 10, 0", "210 x 297, 0", true},
         {"typed width on A4 is not taken", P.E_Width, Type("500", Qt::Key_Return),
-         "210 x 297, A4 210 x 297 mm, Portrait, 10", "210 x 297", true},
+         "210 x 297, A4 210 x 297 mm, Portrait, 10, 0", "210 x 297, 0", true},
         {"Default size, then Letter", P.CB_PaperTypes, HomeDown,
-         "216 x 279, Letter 8 1/2 x 11 in, Portrait, 10", "215.9 x 279.4", true},
+         "216 x 279, Letter 8 1/2 x 11 in, Portrait, 10, 0", "215.9 x 279.4, 0", true},
         {"Custom Size keeps whole units", P.CB_PaperTypes, Type("", Qt::Key_End),
-         "216 x 279, Custom Size, Portrait, 10", "216 x 279", true},
+         "216 x 279, Custom Size, Portrait, 10, 0", "216 x 279, 0", true},
         {"typed width on Custom is taken", P.E_Width, Type("150", Qt::Key_Tab),
-         "150 x 279, Custom Size, Portrait, 10", "150 x 279", true},
+         "150 x 279, Custom Size, Portrait, 10, 0", "150 x 279, 0", true},
         {"Landscape does not turn Custom", P.CB_Orientation, Type("", Qt::Key_Down),
-         "150 x 279, Custom Size, Landscape, 10", "150 x 279", true},
+         "150 x 279, Custom Size, Landscape, 10, 0", "150 x 279, 0", true},
         {"Enter in a margin", P.E_MTop, Type("25", Qt::Key_Enter),
-         "150 x 279, Custom Size, Landscape, 25", "150 x 279", true},
+         "150 x 279, Custom Size, Landscape, 25, 0", "150 x 279, 0", true},
+        {"bar reduction", P.E_BarReduction, Type("2", Qt::Key_Return),
+         "150 x 279, Custom Size, Landscape, 25, 2", "150 x 279, 2", true},
     };
     // clang-format on
     for (const TRow& Row : Rows) {
         QVERIFY2(Enter(Row.Field), Row.Name);
         Row.Act(Row.Field);
         const QString Shown =
-            QStringLiteral("%1 x %2, %3, %4, %5")
+            QStringLiteral("%1 x %2, %3, %4, %5, %6")
                 .arg(P.E_Width->text(), P.E_Length->text(), P.CB_PaperTypes->currentText(),
-                     P.CB_Orientation->currentText(), P.E_MTop->text());
+                     P.CB_Orientation->currentText(), P.E_MTop->text(), P.E_BarReduction->text());
         QCOMPARE(Shown, QString::fromLatin1(Row.Shown));
         const TPageGeometry& Paper = F.Page()->Page();
-        const QString Held =
-            QStringLiteral("%1 x %2").arg(double(Paper.Width())).arg(double(Paper.Length()));
+        const QString Held = QStringLiteral("%1 x %2, %3")
+                                 .arg(double(Paper.Width()))
+                                 .arg(double(Paper.Length()))
+                                 .arg(F.Page()->PrinterSettings().BarWidthReduction);
         QCOMPARE(Held, QString::fromLatin1(Row.Held));
         QVERIFY2(F.Modified() == Row.Modified, Row.Name);
     }

@@ -192,7 +192,9 @@ template <typename TPixel> std::vector<int> Runs(int Count, TPixel Across) {
 // pixels (one per module) gets 203/96 = 2.11, 300/96 = 3.125 and 600/96 = 6.25 dots a module;
 // with whole-dot modules every bar and space is its module count times 2, 3 and 6 dots, on
 // every line across the bars that crosses them all and at every angle, the symbol's middle
-// where the rectangle's is. Code 39 has two widths, EAN-13 four, PostNet short bars.
+// where the rectangle's is. Code 39 has two widths, EAN-13 four, PostNet short bars. With a bar
+// width reduction of R dots each bar is R dots narrower, but at least one dot, and the space
+// after it as much wider.
 TEST(BarcodePaint, WholeDotModulesAtPrinterResolutions) {
     EnsureGuiApplication();
     struct TSymbol {
@@ -204,52 +206,62 @@ TEST(BarcodePaint, WholeDotModulesAtPrinterResolutions) {
     const std::pair<int, int> Resolutions[] = {{203, 2}, {300, 3}, {600, 6}}; // dpi, dots
     for (const TSymbol& S : Symbols)
         for (const auto& [Dpi, Dots] : Resolutions)
-            for (const int Angle : {0, 90, 180, 270}) {
-                TBarcodeEngine E = Engine(S.Typ, S.Text, true);
-                E.SetAngle(Angle);
-                const std::string Pattern = E.EncodePattern();
-                std::vector<int> Expected;
-                for (const char Ch : Pattern)
-                    Expected.push_back(E.DecodeElement(Ch).Width * Dots);
-                while (E.DecodeElement(Pattern[Expected.size() - 1]).Kind == ekSpace)
-                    Expected.pop_back(); // a trailing gap is background
-                // At 90 degrees the symbol reads from bottom to top, at 180 from right to left.
-                if (Angle == 90 || Angle == 180)
-                    std::reverse(Expected.begin(), Expected.end());
-                const int Length = RoundToInt(E.Width() * Dpi / 96.0);
-                const int Depth = RoundToInt(40 * Dpi / 96.0);
-                const bool Upright = Angle % 180 == 0;
-                const QRect Rect(17, 23, Upright ? Length : Depth, Upright ? Depth : Length);
-                QImage Image(Rect.right() + 40, Rect.bottom() + 40, QImage::Format_RGB32);
-                Image.fill(Qt::white);
-                QPainter Painter(&Image);
-                E.PaintBarcode(Painter, Rect, false, mfWholeDots);
-                Painter.end();
-                // The line that crosses most runs is one through the short bars too.
-                std::vector<int> Best;
-                int BestAt = 0;
-                for (int Line = 0; Line < (Upright ? Rect.height() : Rect.width()); ++Line) {
-                    const int At = (Upright ? Rect.top() : Rect.left()) + Line;
-                    const std::vector<int> Found =
-                        Upright ? Runs(Image.width(), [&](int X) { return Dark(Image, X, At); })
-                                : Runs(Image.height(), [&](int Y) { return Dark(Image, At, Y); });
-                    if (Found.size() > Best.size()) {
-                        Best = Found;
-                        BestAt = At;
+            for (const int Angle : {0, 90, 180, 270})
+                for (const int Reduction : {0, 1, 4}) {
+                    TBarcodeEngine E = Engine(S.Typ, S.Text, true);
+                    E.SetAngle(Angle);
+                    const std::string Pattern = E.EncodePattern();
+                    std::vector<int> Expected;
+                    int Given = 0; // what the bar before gave to this space
+                    for (const char Ch : Pattern) {
+                        const TElement El = E.DecodeElement(Ch);
+                        const int Full = El.Width * Dots;
+                        const int Width =
+                            El.Kind == ekSpace ? Full + Given : std::max(1, Full - Reduction);
+                        Given = El.Kind == ekSpace ? 0 : Full - Width;
+                        Expected.push_back(Width);
                     }
+                    while (E.DecodeElement(Pattern[Expected.size() - 1]).Kind == ekSpace)
+                        Expected.pop_back(); // a trailing gap is background
+                    // At 90 degrees the symbol reads from bottom to top, at 180 from right to left.
+                    if (Angle == 90 || Angle == 180)
+                        std::reverse(Expected.begin(), Expected.end());
+                    const int Length = RoundToInt(E.Width() * Dpi / 96.0);
+                    const int Depth = RoundToInt(40 * Dpi / 96.0);
+                    const bool Upright = Angle % 180 == 0;
+                    const QRect Rect(17, 23, Upright ? Length : Depth, Upright ? Depth : Length);
+                    QImage Image(Rect.right() + 40, Rect.bottom() + 40, QImage::Format_RGB32);
+                    Image.fill(Qt::white);
+                    QPainter Painter(&Image);
+                    E.PaintBarcode(Painter, Rect, false, mfWholeDots, Reduction);
+                    Painter.end();
+                    // The line that crosses most runs is one through the short bars too.
+                    std::vector<int> Best;
+                    int BestAt = 0;
+                    for (int Line = 0; Line < (Upright ? Rect.height() : Rect.width()); ++Line) {
+                        const int At = (Upright ? Rect.top() : Rect.left()) + Line;
+                        const std::vector<int> Found =
+                            Upright
+                                ? Runs(Image.width(), [&](int X) { return Dark(Image, X, At); })
+                                : Runs(Image.height(), [&](int Y) { return Dark(Image, At, Y); });
+                        if (Found.size() > Best.size()) {
+                            Best = Found;
+                            BestAt = At;
+                        }
+                    }
+                    EXPECT_EQ(Best, Expected)
+                        << S.Text << " at " << Dpi << " dpi, " << Angle << ", less " << Reduction;
+                    int Start = 0;
+                    while (Upright ? !Dark(Image, Start, BestAt) : !Dark(Image, BestAt, Start))
+                        ++Start;
+                    int Inked = 0;
+                    for (const int Run : Best)
+                        Inked += Run;
+                    const int Middle =
+                        Upright ? Rect.left() + Rect.width() / 2 : Rect.top() + Rect.height() / 2;
+                    // Within the trailing gap, one module, and a dot of rounding.
+                    EXPECT_NEAR(Start + Inked / 2, Middle, Dots * 2) << S.Text << " " << Angle;
                 }
-                EXPECT_EQ(Best, Expected) << S.Text << " at " << Dpi << " dpi, " << Angle;
-                int Start = 0;
-                while (Upright ? !Dark(Image, Start, BestAt) : !Dark(Image, BestAt, Start))
-                    ++Start;
-                int Inked = 0;
-                for (const int Run : Best)
-                    Inked += Run;
-                const int Middle =
-                    Upright ? Rect.left() + Rect.width() / 2 : Rect.top() + Rect.height() / 2;
-                // Within the trailing gap, one module, and a dot of rounding.
-                EXPECT_NEAR(Start + Inked / 2, Middle, Dots * 2) << S.Text << " " << Angle;
-            }
 }
 
 // The retail layouts: the bars end 7 units short of the text side and the digit boxes (16 units

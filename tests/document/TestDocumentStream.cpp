@@ -259,6 +259,7 @@ TEST(DocumentStream, PageReadsBackToTheSameBytes) {
     Original.PrinterSettings().OutputBin = TPaperBin::Manual;
     Original.PrinterSettings().MemoryLimit = 7;
     Original.PrinterSettings().PrintQuality = 300;
+    Original.PrinterSettings().BarWidthReduction = 2;
     Original.SetUnits(TPageUnit::Inches);
     Original.SetZoom(150);
     Original.SetShowProgress(false);
@@ -266,6 +267,7 @@ TEST(DocumentStream, PageReadsBackToTheSameBytes) {
     Original.SetPrevShowSearch(false);
     Original.SetPrevInitialZoom(qrZoomOther);
     const std::string Bytes = WritePageStream(Original);
+    EXPECT_NE(Bytes.find("PrinterSettings.BarWidthReduction"), std::string::npos);
 
     TReportPage Copy;
     ReadPageStream(Bytes, Copy);

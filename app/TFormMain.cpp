@@ -551,7 +551,8 @@ void TFormMain::A_GraphExportExecute() {
         return;
     TBarcodeItem& Item = *AsBarcodeItem(Designer1->SelectedComponents().Items(0));
     // Named after the item, beside the document.
-    QString Name = Item.objectName() + QStringLiteral(".png");
+    QString Name = (Item.objectName().isEmpty() ? QStringLiteral("barcode") : Item.objectName()) +
+                   QStringLiteral(".png");
     if (!FFileName.isEmpty())
         Name = QFileInfo(FFileName).dir().filePath(Name);
     if (!FPrompts->GetFileName(

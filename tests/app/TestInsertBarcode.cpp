@@ -12,11 +12,36 @@
 #include <QAction>
 #include <QClipboard>
 #include <QMimeData>
-#include <QSvgRenderer>
 #include <QStatusBar>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+
+namespace {
+
+// The main window with one inserted item, EAN-13 400638133393 at 80, 60, 120 x 70, clicked so
+// that it is the selection.
+struct TOneItem {
+    TRecordingPrompts* Prompts = new TRecordingPrompts;
+    TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
+    TBarcodeItem* Item = nullptr;
+
+    TOneItem() {
+        Form.show();
+        if (!QTest::qWaitForWindowExposed(&Form))
+            qWarning("main window not shown");
+        Form.A_BarcodeItem->trigger();
+        Item = Form.Page()->findChild<TBarcodeItem*>();
+        if (Item == nullptr)
+            return;
+        Item->SetBarcodeText("400638133393");
+        Item->SetBounds(80, 60, 120, 70);
+        QTest::mouseClick(Item, Qt::LeftButton, {}, QPoint(5, 5));
+    }
+};
+
+} // namespace
 
 class TestInsertBarcode : public QObject {
     Q_OBJECT
@@ -65,17 +90,11 @@ void TestInsertBarcode::InsertPlacesNewItemsWithoutSelectingThem() {
 // document modified, and a paste brings it back.
 void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
-    auto* Prompts = new TRecordingPrompts;
-    TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
-    Form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&Form));
-    Form.A_BarcodeItem->trigger();
-    auto* Item = Form.Page()->findChild<TBarcodeItem*>();
+    TOneItem W;
+    TFormMain& Form = W.Form;
+    TBarcodeItem* Item = W.Item;
     QVERIFY(Item != nullptr);
-    Item->SetBarcodeText("400638133393");
     Item->SetTitleRow1("Oat flakes");
-    Item->SetBounds(80, 60, 120, 70);
-    QTest::mouseClick(Item, Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(Form.DesignPanel1->hasFocus());
     Form.SetModified(false);
     // The commands' enabled states are worked out while the program waits for input.
@@ -125,7 +144,7 @@ void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     Broken->setData(Format, QByteArray("TPF0\x0CTQRepBar"));
     QGuiApplication::clipboard()->setMimeData(Broken);
     Key(Qt::Key_V);
-    QCOMPARE(Prompts->Errors, QStringList{QStringLiteral("Stream read error")});
+    QCOMPARE(W.Prompts->Errors, QStringList{QStringLiteral("Stream read error")});
     QCOMPARE(Items().size(), 3);
 }
 
@@ -134,16 +153,10 @@ void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
 // even), says 600 dpi (23622 dots a metre) and reads back. Cancelling the resolution writes
 // nothing.
 void TestInsertBarcode::ExportWritesTheSelectedItemsGraphic() {
-    auto* Prompts = new TRecordingPrompts;
-    TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
-    Form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&Form));
-    Form.A_BarcodeItem->trigger();
-    auto* Item = Form.Page()->findChild<TBarcodeItem*>();
-    QVERIFY(Item != nullptr);
-    Item->SetBarcodeText("400638133393");
-    Item->SetBounds(80, 60, 120, 70);
-    QTest::mouseClick(Item, Qt::LeftButton, {}, QPoint(5, 5));
+    TOneItem W;
+    TFormMain& Form = W.Form;
+    TRecordingPrompts* Prompts = W.Prompts;
+    QVERIFY(W.Item != nullptr);
     Idle();
     QVERIFY(Form.A_GraphExport->isEnabled());
     const QTemporaryDir Dir;

@@ -42,26 +42,41 @@ QImage OnWhitePage(const QImage& Image, int Margin) {
     return Page;
 }
 
-std::vector<std::string> DecodeImage(const QImage& Image, const QStringList& ZbarOptions) {
+namespace {
+
+// Runs a decoder on Image saved as a PNG (its path last among Arguments) and gives back its
+// output lines; a decoder that cannot run or fails (exit codes other than Accepted) fails the
+// current test.
+QList<QByteArray> RunDecoder(const QString& Program, const QStringList& Arguments,
+                             const QImage& Image, std::initializer_list<int> Accepted) {
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(QStringLiteral("barcode.png"));
     if (!Dir.isValid() || !Image.save(Path, "PNG")) {
         ADD_FAILURE() << "cannot write " << Path.toStdString();
         return {};
     }
-    QProcess Zbar;
-    Zbar.start(QStringLiteral("zbarimg"),
-               QStringList{QStringLiteral("--raw"), QStringLiteral("-q")} + ZbarOptions +
-                   QStringList{Path});
-    if (!Zbar.waitForFinished(30000) || Zbar.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "zbarimg did not run: " << Zbar.errorString().toStdString();
+    QProcess Decoder;
+    Decoder.start(Program, Arguments + QStringList{Path});
+    if (!Decoder.waitForFinished(30000) || Decoder.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << Program.toStdString()
+                      << " did not run: " << Decoder.errorString().toStdString();
         return {};
     }
+    if (std::find(Accepted.begin(), Accepted.end(), Decoder.exitCode()) == Accepted.end())
+        ADD_FAILURE() << Program.toStdString()
+                      << " failed: " << Decoder.readAllStandardError().toStdString();
+    return Decoder.readAllStandardOutput().split('\n');
+}
+
+} // namespace
+
+std::vector<std::string> DecodeImage(const QImage& Image, const QStringList& ZbarOptions) {
     // 0: symbols found, 4: none found; anything else is a failure of the tool itself.
-    if (Zbar.exitCode() != 0 && Zbar.exitCode() != 4)
-        ADD_FAILURE() << "zbarimg failed: " << Zbar.readAllStandardError().toStdString();
     std::vector<std::string> Found;
-    for (const QByteArray& Line : Zbar.readAllStandardOutput().split('\n'))
+    for (const QByteArray& Line :
+         RunDecoder(QStringLiteral("zbarimg"),
+                    QStringList{QStringLiteral("--raw"), QStringLiteral("-q")} + ZbarOptions, Image,
+                    {0, 4}))
         if (!Line.isEmpty())
             Found.push_back(Line.toStdString());
     return Found;
@@ -71,21 +86,9 @@ std::vector<std::string> DecodeImageZXing(const QImage& Image) {
     QImage Sampled = Image;
     while (std::max(Sampled.width(), Sampled.height()) > 3000)
         Sampled = Sampled.scaled(Sampled.size() / 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QTemporaryDir Dir;
-    const QString Path = Dir.filePath(QStringLiteral("barcode.png"));
-    if (!Dir.isValid() || !Sampled.save(Path, "PNG")) {
-        ADD_FAILURE() << "cannot write " << Path.toStdString();
-        return {};
-    }
-    QProcess Reader;
-    Reader.start(QStringLiteral("ZXingReader"), {Path});
-    if (!Reader.waitForFinished(30000) || Reader.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "ZXingReader did not run: " << Reader.errorString().toStdString();
-        return {};
-    }
     // Each symbol's block has a line: Text:       "the text"
     std::vector<std::string> Found;
-    for (const QByteArray& Line : Reader.readAllStandardOutput().split('\n'))
+    for (const QByteArray& Line : RunDecoder(QStringLiteral("ZXingReader"), {}, Sampled, {0}))
         if (Line.startsWith("Text:")) {
             const qsizetype First = Line.indexOf('"');
             const qsizetype Last = Line.lastIndexOf('"');

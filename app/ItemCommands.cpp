@@ -2,6 +2,7 @@
 
 #include "common/TException.h"
 #include "common/Text1252.h"
+#include "document/DocumentStream.h"
 #include "document/TBarcodeItem.h"
 #include "document/TClipboard.h"
 #include "document/TReportPage.h"
@@ -57,11 +58,24 @@ bool ClipboardHasComponent() {
     return TClipboard::Instance().HasComponent();
 }
 
-void PasteComponent(TReportPage& Page) {
+TBarcodeItem* PasteComponent(TReportPage& Page) {
     std::unique_ptr<TPrintable> Item = TClipboard::Instance().GetComponent(&Page);
     // Only barcode items belong on the page; anything else read from the clipboard goes again.
-    if (AsBarcodeItem(Item.get()) == nullptr)
-        return;
+    auto* Pasted = AsBarcodeItem(Item.get());
+    if (Pasted == nullptr)
+        return nullptr;
+    const auto Covers = [&Page, Pasted] {
+        for (const TPrintable* Other : Page.findChildren<TPrintable*>(Qt::FindDirectChildrenOnly))
+            if (Other != Pasted && Other->geometry() == Pasted->geometry())
+                return true;
+        return false;
+    };
+    // The page's grid step; bounded, as a page holds a bounded number of items.
+    constexpr int GridStep = 8;
+    for (std::size_t Tries = 0; Covers() && Tries < MaxItemsPerPage; ++Tries)
+        Pasted->SetBounds(Pasted->x() + GridStep, Pasted->y() + GridStep, Pasted->width(),
+                          Pasted->height());
     Item->show();
     Item.release(); // the page owns it now
+    return Pasted;
 }

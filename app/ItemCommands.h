@@ -18,5 +18,7 @@ TBarcodeItem* InsertBarcodeItem(TReportPage& Page);
 void PutComponentOnClipboard(QObject* Component);
 bool ClipboardHasComponent();
 // Reads the clipboard's component with the page as owner and parent; anything but a barcode
-// item is destroyed again.
-void PasteComponent(TReportPage& Page);
+// item is destroyed again. A copy that would cover an item of its size exactly is moved one
+// grid step right and down until it does not, so that it shows as new. Returns the pasted item,
+// or nullptr.
+TBarcodeItem* PasteComponent(TReportPage& Page);

@@ -654,7 +654,10 @@ void TFormMain::A_PasteExecute() {
         if (Field.Edit != nullptr)
             Field.Edit->paste();
     } else if (DesignPanelActive(Control)) {
-        PasteComponent(*FPage);
+        if (TBarcodeItem* Pasted = PasteComponent(*FPage)) {
+            Designer1->SelectOnly(Pasted);
+            SetModified(true);
+        }
     }
 }
 
@@ -788,14 +791,14 @@ void TFormMain::Designer1ChangeSelection() {
 }
 
 void TFormMain::Designer1Change() {
+    // Every change on the surface (a move, a resize, a delete that leaves nothing selected) is a
+    // change of the document.
+    SetModified(true);
     const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
     if (Selection.Count() == 0)
         return;
-    TBarcodeItem* First = AsBarcodeItem(Selection.Items(0));
-    if (First == nullptr)
-        return;
-    FormBarcodeProps->LoadBarcode(First);
-    SetModified(true);
+    if (TBarcodeItem* First = AsBarcodeItem(Selection.Items(0)))
+        FormBarcodeProps->LoadBarcode(First);
 }
 
 void TFormMain::BlinkModified() {

@@ -82,6 +82,8 @@ public:
 
     // Adds every printable component of the design control, keeping what is selected.
     void SelectAll();
+    // Makes Component the whole selection, as a click on it does.
+    void SelectOnly(QObject* Component);
     const TDesignerSelectedComponents& SelectedComponents() const { return FSelectedView; }
 
 signals:
@@ -119,7 +121,6 @@ private:
     bool IsSelected(const QObject* Component) const;
     void Add(QObject* Component);
     void Remove(QObject* Component);
-    void SelectOnly(QObject* Component);
     void SelectList(const std::vector<QObject*>& List);
     void BeginBatch() { ++FBatch; }
     void EndBatch();

@@ -8,8 +8,9 @@
 
 #include <functional>
 
-// Errors are recorded; the unsaved-changes question is answered No, file dialogs are cancelled
-// unless FileAnswer is set, and the print dialog is answered by PrintDialog, cancelled without.
+// Errors are recorded; the unsaved-changes question is counted and answered No, file dialogs are
+// cancelled unless FileAnswer is set, and the print dialog is answered by PrintDialog, cancelled
+// without.
 class TRecordingPrompts : public TPrompts {
 public:
     QStringList Errors;
@@ -22,7 +23,12 @@ public:
     int ResolutionAnswer = 0; // 0: the resolution prompt is cancelled
     int ResolutionAsked = 0;  // the resolution the prompt offered
 
-    TSaveAnswer AskSaveChanges(QWidget*) override { return saNo; }
+    int SaveQuestions = 0;
+
+    TSaveAnswer AskSaveChanges(QWidget*) override {
+        ++SaveQuestions;
+        return saNo;
+    }
     bool GetFileName(QWidget*, QString& Name, const TFileNamePrompt&) override {
         if (FileAnswer.isEmpty())
             return false;

@@ -86,15 +86,14 @@ void TestInsertBarcode::InsertPlacesNewItemsWithoutSelectingThem() {
 
 // With the surface focused and one item selected, Ctrl+C puts the item's stream on the
 // clipboard, with a picture and the text for other programs; each Ctrl+V brings a copy back
-// at the copied place with every stored property; Ctrl+X takes the item away, marks the
-// document modified, and a paste brings it back.
+// with every stored property; Ctrl+X takes the item away and a paste brings it back; Del
+// deletes. Every change but the copy marks the document modified.
 void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
     TOneItem W;
     TFormMain& Form = W.Form;
-    TBarcodeItem* Item = W.Item;
-    QVERIFY(Item != nullptr);
-    Item->SetTitleRow1("Oat flakes");
+    QVERIFY(W.Item != nullptr);
+    W.Item->SetTitleRow1("Oat flakes");
     QVERIFY(Form.DesignPanel1->hasFocus());
     Form.SetModified(false);
     // The commands' enabled states are worked out while the program waits for input.
@@ -121,23 +120,33 @@ void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     QCOMPARE(DecodeImage(OnWhitePage(Picture, 40)), std::vector<std::string>{"4006381333931"});
     QSvgRenderer Drawing(Data->data(QStringLiteral("image/svg+xml")));
     QCOMPARE(Drawing.viewBox().size(), QSize(375, 219));
+    // Each copy lands one grid step (8 pixels) right and down of the item it would cover, is
+    // selected and marks the document modified.
     Key(Qt::Key_V);
     Key(Qt::Key_V);
     QCOMPARE(Items().size(), 3);
-    for (const TBarcodeItem* Copy : Items()) {
-        QCOMPARE(Copy->geometry(), QRect(80, 60, 120, 70));
+    const QPoint Places[] = {{80, 60}, {88, 68}, {96, 76}};
+    for (qsizetype I = 0; I < Items().size(); ++I) {
+        const TBarcodeItem* Copy = Items()[I];
+        QCOMPARE(Copy->geometry(), QRect(Places[I], QSize(120, 70)));
         QCOMPARE(Copy->BarcodeText(), std::string("400638133393"));
         QCOMPARE(Copy->TitleRow1(), std::string("Oat flakes"));
         QVERIFY(Copy->isVisible());
     }
-    QVERIFY(!Form.Modified());
+    QCOMPARE(Form.Designer1->SelectedComponents().Count(), 1);
+    QCOMPARE(Form.Designer1->SelectedComponents().Items(0), Items().back());
+    QVERIFY(Form.Modified());
 
+    // Cut takes the selected copy; pasting it back puts it where it was, which is free again.
+    Form.SetModified(false);
+    TBarcodeItem* Last = Items().back();
     Key(Qt::Key_X);
     QCOMPARE(Items().size(), 2);
-    QVERIFY(!Items().contains(Item));
+    QVERIFY(!Items().contains(Last));
     QVERIFY(Form.Modified());
     Key(Qt::Key_V);
     QCOMPARE(Items().size(), 3);
+    QCOMPARE(Items().back()->geometry(), QRect(96, 76, 120, 70));
 
     // Bytes in the item format that are no stream end in the reader's message; the page stays.
     auto* Broken = new QMimeData;
@@ -146,6 +155,15 @@ void TestInsertBarcode::CutCopyAndPasteThroughTheClipboard() {
     Key(Qt::Key_V);
     QCOMPARE(W.Prompts->Errors, QStringList{QStringLiteral("Stream read error")});
     QCOMPARE(Items().size(), 3);
+
+    // Del on the surface deletes the selected copy and marks the document, so closing asks to
+    // save.
+    Form.SetModified(false);
+    QTest::keyClick(Form.DesignPanel1, Qt::Key_Delete);
+    QCOMPARE(Items().size(), 2);
+    QVERIFY(Form.Modified());
+    QVERIFY(Form.close());
+    QCOMPARE(W.Prompts->SaveQuestions, 1);
 }
 
 // Export barcode graphic on the one selected item: the file dialog, then the resolution (300

@@ -1,6 +1,8 @@
 #include "panels/TPanelFields.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFocusEvent>
@@ -8,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,6 +31,29 @@ void NarrowList(QComboBox* List) {
     List->view()->setMinimumWidth(List->view()->sizeHintForColumn(0));
 }
 
+namespace {
+
+// A list or number field takes the wheel only while it has the keyboard focus; otherwise the
+// wheel scrolls the panel, as it would over a label, and changes nothing the user did not aim at.
+class TWheelGuard : public QObject {
+public:
+    explicit TWheelGuard(QScrollArea* Area) : QObject(Area), FArea(Area) {}
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        auto* Field = qobject_cast<QWidget*>(Watched);
+        if (Event->type() != QEvent::Wheel || Field == nullptr || Field->hasFocus())
+            return false;
+        QCoreApplication::sendEvent(FArea->verticalScrollBar(), Event);
+        return true;
+    }
+
+private:
+    QScrollArea* FArea;
+};
+
+} // namespace
+
 void SetPanelBody(QDockWidget* Panel, QWidget* Body) {
     auto* Scroller = new QScrollArea;
     Scroller->setFrameShape(QFrame::NoFrame);
@@ -35,6 +61,17 @@ void SetPanelBody(QDockWidget* Panel, QWidget* Body) {
     Scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Scroller->setWidget(Body);
     Scroller->setMinimumWidth(Body->minimumSizeHint().width());
+    auto* Guard = new TWheelGuard(Scroller);
+    QList<QWidget*> Fields;
+    for (QComboBox* List : Body->findChildren<QComboBox*>())
+        Fields << List;
+    for (QAbstractSpinBox* Number : Body->findChildren<QAbstractSpinBox*>())
+        Fields << Number;
+    for (QWidget* Field : Fields) {
+        // The wheel gives no focus either: a click or Tab does.
+        Field->setFocusPolicy(Qt::StrongFocus);
+        Field->installEventFilter(Guard);
+    }
     Panel->setWidget(Scroller);
 }
 

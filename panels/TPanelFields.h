@@ -22,7 +22,8 @@ void CompactGrid(QGridLayout* Grid);
 // the open list still shows entries whole.
 void NarrowList(QComboBox* List);
 
-// Puts the panel's fields into it, scrolling when the dock is smaller than they need.
+// Puts the panel's fields into it, scrolling when the dock is smaller than they need. Its lists
+// and number fields take the mouse wheel only while they have the keyboard focus.
 void SetPanelBody(QDockWidget* Panel, QWidget* Body);
 
 // A whole number from 0 to 10000 that selects its whole text when entered and reports every

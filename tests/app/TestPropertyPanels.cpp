@@ -17,6 +17,7 @@
 #include <QFontComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <QtTest>
 #include <functional>
 
@@ -85,6 +86,14 @@ QString Describe(const TBarcodeItem& Item) {
         .arg(double(Item.Size().Height()));
 }
 
+// One notch of the mouse wheel, turned towards the user, over the middle of Target.
+void Wheel(QWidget* Target) {
+    const QPointF At(Target->width() / 2.0, Target->height() / 2.0);
+    QWheelEvent Event(At, Target->mapToGlobal(At), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Target, &Event);
+}
+
 void Click(QWidget* Target, Qt::KeyboardModifiers Modifiers = {}) {
     QTest::mouseClick(Target, Qt::LeftButton, Modifiers, QPoint(5, 5));
 }
@@ -99,6 +108,7 @@ private slots:
     void SelectionEnablesAndLoadsTheBarcodePanel();
     void BarcodeEditsReachEverySelectedItem();
     void FontNamesOutsideTheListAreKept();
+    void WheelChangesOnlyTheFocusedField();
 };
 
 // One user on one window, step by step. Paper sizes in millimetres from the paper table: A4 210 x
@@ -312,6 +322,46 @@ void TestPropertyPanels::FontNamesOutsideTheListAreKept() {
     QCOMPARE(Item->BarcodeText(), std::string("Pears 2"));
     QCOMPARE(Item->Font().Name, QStringLiteral("No Such Font"));
     QVERIFY(F.Modified());
+}
+
+// A wheel turn over a list or number field of either panel changes nothing while the design
+// surface has the focus, however it scrolls the panel; with the field focused it changes the
+// value, and the selected item or the paper with it.
+void TestPropertyPanels::WheelChangesOnlyTheFocusedField() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    TBarcodeItem* A =
+        AddItem(F, {"Apples", bcCodeEAN13, "590123412345", "DejaVu Sans", 10, 40, 20});
+    const auto State = [&F, A] {
+        return Describe(*A) +
+               QStringLiteral(" margin %1").arg(double(F.Page()->Page().TopMargin()));
+    };
+    struct TRow {
+        const char* Name;
+        QWidget* Field;
+        bool Focused;
+    };
+    const TRow Rows[] = {
+        {"type list", F.FormBarcodeProps->CB_BarcodeType, false},
+        {"angle list", F.FormBarcodeProps->CB_Angle, false},
+        {"height", F.FormBarcodeProps->E_Height, false},
+        {"top margin", F.FormPageProps->E_MTop, false},
+        {"paper list", F.FormPageProps->CB_PaperTypes, false},
+        {"focused type list", F.FormBarcodeProps->CB_BarcodeType, true},
+        {"focused height", F.FormBarcodeProps->E_Height, true},
+        {"focused top margin", F.FormPageProps->E_MTop, true},
+    };
+    for (const TRow& Row : Rows) {
+        Click(A);
+        Idle();
+        if (Row.Focused)
+            QVERIFY2(Enter(Row.Field), Row.Name);
+        const QString Before = State();
+        Wheel(Row.Field);
+        Idle();
+        QVERIFY2((State() != Before) == Row.Focused, Row.Name);
+    }
+    QCOMPARE(W.Prompts->Errors, QStringList());
 }
 
 QTEST_MAIN(TestPropertyPanels)

@@ -124,6 +124,14 @@ bool TDesigner::eventFilter(QObject* Watched, QEvent* Event) {
     case QEvent::FocusOut:
         if (IsPanel)
             SetFocused(FDesignPanel->hasFocus());
+        // Alt+Tab or a popup takes the focus, and the mouse with it: a drag ends as Esc ends it.
+        if (IsPanel && Event->type() == QEvent::FocusOut)
+            CancelDrag();
+        return false;
+    case QEvent::WindowDeactivate:
+    case QEvent::UngrabMouse:
+        // The window lost the mouse in the middle of a drag.
+        CancelDrag();
         return false;
     case QEvent::ContextMenu:
         // A mouse's menu opens on the right button's release; the keyboard's comes here.
@@ -171,6 +179,9 @@ bool TDesigner::eventFilter(QObject* Watched, QEvent* Event) {
 
 bool TDesigner::FilterMouse(QWidget* Target, QMouseEvent& Event) {
     const QPoint Global = Event.globalPosition().toPoint();
+    // Another widget took the mouse without a word: the drag ends as Esc ends it.
+    if (FDrag != dkNone && QWidget::mouseGrabber() != FContainer)
+        CancelDrag();
     switch (Event.type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

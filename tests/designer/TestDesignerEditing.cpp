@@ -7,6 +7,7 @@
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -96,6 +97,7 @@ class TestDesignerEditing : public QObject {
 private slots:
     void ClickSelectsAndShowsHandles();
     void DragsSnapToTheGrid();
+    void DragEndsWhenTheWindowLosesTheMouse();
     void ShiftAndCtrlClicks();
     void RubberBandSelectsWhatItTouches();
     void ResizeByHandleFlipsPastTheOppositeEdge();
@@ -105,6 +107,70 @@ private slots:
     void ScrollingIsAChange();
     void DestroyingThePageEndsTheDesign();
 };
+
+// A move, a resize or a rubber band under way ends as Esc ends it when another window becomes
+// active, a popup opens or another widget takes the mouse: the mouse is free, nothing moved, and
+// the rest of the gesture changes nothing.
+void TestDesignerEditing::DragEndsWhenTheWindowLosesTheMouse() {
+    enum TGesture { gMove, gResize, gBand };
+    enum TLoss { lOtherWindow, lPopup, lGrab };
+    const struct {
+        const char* Name;
+        TGesture Gesture;
+        TLoss Loss;
+    } Rows[] = {
+        {"move, another window", gMove, lOtherWindow},
+        {"resize, a popup", gResize, lPopup},
+        {"rubber band, a grab", gBand, lGrab},
+        {"move, a grab", gMove, lGrab},
+    };
+    for (const auto& Row : Rows) {
+        TSurface S({QRect(50, 60, 100, 50)});
+        QApplication::setActiveWindow(&S.Panel);
+        QVERIFY(QTest::qWaitForWindowActive(&S.Panel));
+        QTest::mouseClick(S.Items[0], Qt::LeftButton, {}, QPoint(10, 10));
+        QSignalSpy Changes(&S.Designer, &TDesigner::OnChange);
+        QWidget* Target = S.Page.get();
+        if (Row.Gesture == gMove)
+            Target = S.Items[0];
+        else if (Row.Gesture == gResize)
+            Target = S.Handle(4);
+        QVERIFY2(Target != nullptr, Row.Name);
+        const QPoint From = Row.Gesture == gBand ? QPoint(300, 300) : QPoint(2, 2);
+        QTest::mousePress(Target, Qt::LeftButton, {}, From);
+        QTest::mouseMove(Target, From + QPoint(20, 20));
+        QVERIFY2(QWidget::mouseGrabber() != nullptr, Row.Name);
+        QWidget Other;
+        QMenu Menu;
+        Menu.addAction(QStringLiteral("Entry"));
+        switch (Row.Loss) {
+        case lOtherWindow:
+            Other.show();
+            QApplication::setActiveWindow(&Other);
+            QVERIFY(QTest::qWaitForWindowActive(&Other));
+            break;
+        case lPopup:
+            Menu.popup(QPoint(400, 400));
+            QVERIFY(QTest::qWaitForWindowExposed(&Menu));
+            Menu.close();
+            break;
+        case lGrab:
+            Other.show();
+            Other.grabMouse();
+            Other.releaseMouse();
+            break;
+        }
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);
+        QTest::mouseMove(Target, From + QPoint(40, 40));
+        QTest::mouseRelease(Target, Qt::LeftButton, {}, From + QPoint(40, 40));
+        QCOMPARE(S.Items[0]->geometry(), QRect(50, 60, 100, 50));
+        QCOMPARE(Changes.count(), 0);
+        // The press of a band selected the page; the cancelled band selects nothing more.
+        QCOMPARE(S.Selection(),
+                 std::vector<QObject*>{Row.Gesture == gBand ? static_cast<QObject*>(S.Page.get())
+                                                            : S.Items[0]});
+    }
+}
 
 // An unselected item pressed without modifiers becomes the only selection at once; after the
 // release it shows eight black 5 by 5 handles centred on its outline (e = 2, left 50, top 50,

@@ -786,6 +786,10 @@ void TFormMain::Designer1ChangeSelection() {
     bool Usable = Selection.Count() > 0;
     for (int I = 0; I < Selection.Count() && Usable; ++I)
         Usable = AsBarcodeItem(Selection.Items(I)) != nullptr;
+    // A field that is disabled under the keyboard would pass the focus on to the next one, in
+    // the page panel, where an arrow key changes the paper: the surface takes it instead.
+    if (!Usable && FormBarcodeProps->isAncestorOf(QApplication::focusWidget()))
+        DesignPanel1->setFocus(Qt::OtherFocusReason);
     FormBarcodeProps->EnableControls(Usable);
     FormBarcodeProps->LoadBarcode(Usable ? AsBarcodeItem(Selection.Items(0)) : nullptr);
 }

@@ -17,6 +17,7 @@
 #include <QFontComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QToolBar>
 #include <QWheelEvent>
 #include <QtTest>
 #include <functional>
@@ -109,6 +110,7 @@ private slots:
     void BarcodeEditsReachEverySelectedItem();
     void FontNamesOutsideTheListAreKept();
     void WheelChangesOnlyTheFocusedField();
+    void FocusStaysOutOfThePagePanel();
 };
 
 // One user on one window, step by step. Paper sizes in millimetres from the paper table: A4 210 x
@@ -361,6 +363,31 @@ void TestPropertyPanels::WheelChangesOnlyTheFocusedField() {
         Idle();
         QVERIFY2((State() != Before) == Row.Focused, Row.Name);
     }
+    QCOMPARE(W.Prompts->Errors, QStringList());
+}
+
+// Deleting the item while its text field has the focus disables that field; the focus goes to the
+// design surface, not into the page panel, where the next arrow key would change the paper.
+void TestPropertyPanels::FocusStaysOutOfThePagePanel() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    TBarcodeItem* A =
+        AddItem(F, {"Apples", bcCodeEAN13, "590123412345", "DejaVu Sans", 10, 40, 20});
+    Click(A);
+    Idle();
+    QVERIFY(Enter(F.FormBarcodeProps->E_Barcode));
+    QTest::keyClicks(F.FormBarcodeProps->E_Barcode, "9");
+    QTest::mouseClick(F.ToolBar1->widgetForAction(F.A_DeleteItem), Qt::LeftButton);
+    QVERIFY(F.Page()->findChildren<TBarcodeItem*>().isEmpty());
+    QWidget* Focused = QApplication::focusWidget();
+    QVERIFY(Focused != nullptr);
+    QVERIFY(!F.FormPageProps->isAncestorOf(Focused));
+    const TPaperSize Paper = F.Page()->Page().PaperSize();
+    const TPrinterOrientation Orientation = F.Page()->Page().Orientation();
+    QTest::keyClick(Focused, Qt::Key_Down);
+    Idle();
+    QCOMPARE(F.Page()->Page().PaperSize(), Paper);
+    QCOMPARE(F.Page()->Page().Orientation(), Orientation);
     QCOMPARE(W.Prompts->Errors, QStringList());
 }
 

@@ -390,10 +390,9 @@ void TFormMain::ApplyBarcodeProps() {
             Item->SetTitleRow1(ToCp1252(Panel.E_TitleRow1->text()));
             Item->SetTitleRow2(ToCp1252(Panel.E_TitleRow2->text()));
             TFont Font = Item->Font();
-            // A name the font list lacks (Arial, where only its metric twin is installed) shows
-            // no entry; applying that empty box would take every item's font name away.
-            if (Panel.E_FontName->currentIndex() >= 0)
-                Font.Name = Panel.E_FontName->currentText();
+            // An empty box (several items, no font shown) must not take their names away.
+            if (const QString Name = Panel.FontNameValue(); !Name.isEmpty())
+                Font.Name = Name;
             Font.SetSize(Panel.FontSizeValue(), Item->Size().Resolution());
             Font.Style = Panel.FontStyleValue();
             Item->SetFont(Font);

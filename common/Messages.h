@@ -35,6 +35,8 @@ inline constexpr const char* InvalidPageDescription = "Invalid page description:
 inline constexpr const char* ItemDescriptionError = "items[%d]: %s";
 inline constexpr const char* PageTooLargeToDraw =
     "The page is too large for an image at %d dots per inch";
+// Panels
+inline constexpr const char* SubstitutedFont = "%s (substituted by %s)";
 inline constexpr const char* ExportGraphicCaption = "Export barcode graphic";
 inline constexpr const char* ExportResolutionPrompt = "Resolution in dots per inch:";
 inline constexpr const char* GraphicWritten = "The barcode graphic was written to %s";

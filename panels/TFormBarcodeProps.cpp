@@ -1,7 +1,9 @@
 #include "panels/TFormBarcodeProps.h"
 
 #include "barcode/TBarcodeEngine.h"
+#include "common/Messages.h"
 #include "common/Rounding.h"
+#include "common/TException.h"
 #include "common/Text1252.h"
 #include "document/TBarcodeItem.h"
 #include "panels/TPanelFields.h"
@@ -10,6 +12,7 @@
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -187,7 +190,7 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
         CB_Angle->setCurrentIndex(static_cast<int>(Item->Angle()));
         CB_BarcodeType->setCurrentIndex(static_cast<int>(Item->BarcodeType()));
         const TFont Font = Item->Font();
-        E_FontName->setCurrentIndex(E_FontName->findText(Font.Name, Qt::MatchFixedString));
+        ShowFontName(Font.Name);
         E_FontSize->setEditText(QString::number(Font.Size(Item->Size().Resolution())));
         CB_FontBold->setChecked(Font.Style.Contains(fsBold));
         CB_FontItalic->setChecked(Font.Style.Contains(fsItalic));
@@ -202,7 +205,7 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
         E_Barcode->clear();
         CB_Angle->setCurrentIndex(-1);
         CB_BarcodeType->setCurrentIndex(-1);
-        E_FontName->setCurrentIndex(-1);
+        ShowFontName(QString());
         E_FontSize->setCurrentIndex(-1);
         E_FontSize->clearEditText();
         for (QCheckBox* Box : {CB_FontBold, CB_FontItalic, CB_FontUnderline, CB_FontStrikeout})
@@ -259,10 +262,36 @@ void TFormBarcodeProps::E_TitleRow1KeyPress() {
     ApplyChanges();
 }
 
+void TFormBarcodeProps::ShowFontName(const QString& Name) {
+    // The font list may have been filled anew since (fonts installed): only this entry goes.
+    if (!FOwnFontEntry.isEmpty() && E_FontName->itemText(0) == FOwnFontEntry)
+        E_FontName->removeItem(0);
+    FOwnFontName.clear();
+    FOwnFontEntry.clear();
+    int Index = Name.isEmpty() ? -1 : E_FontName->findText(Name, Qt::MatchFixedString);
+    if (Index < 0 && !Name.isEmpty()) {
+        FOwnFontName = Name;
+        FOwnFontEntry = QString::fromStdString(
+            Format(Msg::SubstitutedFont,
+                   {Name.toStdString(), QFontInfo(QFont(Name)).family().toStdString()}));
+        E_FontName->insertItem(0, FOwnFontEntry);
+        Index = 0;
+    }
+    E_FontName->setCurrentIndex(Index);
+}
+
+QString TFormBarcodeProps::FontNameValue() const {
+    if (E_FontName->currentIndex() < 0)
+        return {};
+    if (!FOwnFontEntry.isEmpty() && E_FontName->currentText() == FOwnFontEntry)
+        return FOwnFontName;
+    return E_FontName->currentText();
+}
+
 void TFormBarcodeProps::E_FontNameChange() {
     const QString Shown = E_FontSize->currentText();
     const QSignalBlocker Quiet(E_FontSize);
-    QList<int> Sizes = QFontDatabase::pointSizes(E_FontName->currentText());
+    QList<int> Sizes = QFontDatabase::pointSizes(FontNameValue());
     if (Sizes.isEmpty())
         Sizes = QFontDatabase::standardSizes();
     E_FontSize->clear();

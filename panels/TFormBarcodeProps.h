@@ -31,6 +31,9 @@ public:
     int FontSizeValue() const;
     // The style boxes, ticked ones added in the order bold, italic, underline, strike-out.
     TFontStyles FontStyleValue() const;
+    // The family the font box names: an installed one, or the item's own when this machine only
+    // has a substitute for it; empty when the box shows none.
+    QString FontNameValue() const;
 
     QLineEdit* E_TitleRow1 = nullptr;
     QLineEdit* E_TitleRow2 = nullptr;
@@ -62,6 +65,11 @@ private:
     void E_TitleRow1KeyPress();
     // Offers the sizes of the chosen font, keeping the size shown.
     void E_FontNameChange();
+    // Selects Name in the font box; a family that is not installed gets an entry of its own at
+    // the top, saying what stands in for it, until another font is shown.
+    void ShowFontName(const QString& Name);
 
     bool FUpdating = false;
+    QString FOwnFontName;  // the family of the entry at the top, when there is one
+    QString FOwnFontEntry; // that entry's text
 };

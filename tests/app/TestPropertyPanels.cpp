@@ -310,14 +310,16 @@ void TestPropertyPanels::BarcodeEditsReachEverySelectedItem() {
 }
 
 // Documents name fonts this machine may lack ("Arial" where only Liberation Sans is installed):
-// the font box then selects nothing, and an edit elsewhere in the panel keeps each item's name.
+// the font box shows the item's own name with what stands in for it, and an edit elsewhere in
+// the panel keeps each item's name.
 void TestPropertyPanels::FontNamesOutsideTheListAreKept() {
     TWindow W;
     TFormMain& F = W.Form;
     TFormBarcodeProps& P = *F.FormBarcodeProps;
     TBarcodeItem* Item = AddItem(F, {"Apples", bcCode128B, "Apples 1", "No Such Font", 10, 40, 20});
     Click(Item);
-    QCOMPARE(P.E_FontName->currentIndex(), -1);
+    QCOMPARE(P.E_FontName->currentText(),
+             QStringLiteral("No Such Font (substituted by DejaVu Sans)"));
     QVERIFY(Enter(P.E_Barcode));
     QTest::keyClick(P.E_Barcode, Qt::Key_A, Qt::ControlModifier);
     Keys(P.E_Barcode, "Pears 2", Qt::Key_Return);

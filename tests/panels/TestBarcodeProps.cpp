@@ -81,9 +81,14 @@ void TestBarcodeProps::LoadShowsTheItemAndNeverApplies() {
         const char* Shown;     // E_Height
         const char* FontShown; // the list's entry, compared without regard to case
     };
-    const TRow Rows[] = {{12.25L, "dejavu sans", "122", "DejaVu Sans"},
-                         {12.75L, "DEJAVU SANS", "128", "DejaVu Sans"},
-                         {12.76L, "No Such Font", "128", ""}};
+    // A family that is not installed is shown with what fontconfig puts in its place: Liberation
+    // Sans, Arial's metric twin, and DejaVu Sans for anything else.
+    const TRow Rows[] = {
+        {12.25L, "dejavu sans", "122", "DejaVu Sans"},
+        {12.75L, "DEJAVU SANS", "128", "DejaVu Sans"},
+        {12.75L, "Arial", "128", "Arial (substituted by Liberation Sans)"},
+        {12.76L, "No Such Font", "128", "No Such Font (substituted by DejaVu Sans)"}};
+    const int Installed = Panel.E_FontName->count();
     for (const TRow& Row : Rows) {
         Item.Size().SetHeight(Row.Height);
         Font.Name = QString::fromLatin1(Row.Name);
@@ -95,6 +100,7 @@ void TestBarcodeProps::LoadShowsTheItemAndNeverApplies() {
     }
     Panel.LoadBarcode(nullptr);
     QCOMPARE(Shown(Panel), QStringList(14, QString()));
+    QCOMPARE(Panel.E_FontName->count(), Installed); // the entry of its own is gone
     QCOMPARE(Applied.count(), 0);
     QVERIFY(!Panel.Updating());
 }

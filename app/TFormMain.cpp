@@ -182,6 +182,8 @@ TFormMain::TFormMain(std::unique_ptr<TPrompts> Prompts, QWidget* Parent)
     DesignManager1->AddDesigner(Designer1);
     connect(Designer1, &TDesigner::OnChangeSelection, this, &TFormMain::Designer1ChangeSelection);
     connect(Designer1, &TDesigner::OnChange, this, &TFormMain::Designer1Change);
+    // Del leaves the page selected, where the change above marks nothing: the items are gone.
+    connect(Designer1, &TDesigner::OnDelete, this, [this] { SetModified(true); });
 
     CreateActions();
     CreateMenus();
@@ -383,6 +385,9 @@ void TFormMain::ApplyBarcodeProps() {
                 FormBarcodeProps->LoadBarcode(First);
     };
     try {
+        // An empty or unreadable size is refused before anything changes; the old one shows.
+        if (Panel.FontSizeValue() < 1)
+            Raise(Msg::InvalidFontSize, {Panel.E_FontSize->currentText().toStdString()});
         for (int I = 0; I < Selection.Count(); ++I) {
             TBarcodeItem* Item = AsBarcodeItem(Selection.Items(I));
             if (Item == nullptr)
@@ -794,14 +799,14 @@ void TFormMain::Designer1ChangeSelection() {
 }
 
 void TFormMain::Designer1Change() {
-    // Every change on the surface (a move, a resize, a delete that leaves nothing selected) is a
-    // change of the document.
-    SetModified(true);
     const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
     if (Selection.Count() == 0)
         return;
-    if (TBarcodeItem* First = AsBarcodeItem(Selection.Items(0)))
-        FormBarcodeProps->LoadBarcode(First);
+    TBarcodeItem* First = AsBarcodeItem(Selection.Items(0));
+    if (First == nullptr)
+        return;
+    FormBarcodeProps->LoadBarcode(First);
+    SetModified(true);
 }
 
 void TFormMain::BlinkModified() {

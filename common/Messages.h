@@ -37,6 +37,7 @@ inline constexpr const char* PageTooLargeToDraw =
     "The page is too large for an image at %d dots per inch";
 // Panels
 inline constexpr const char* SubstitutedFont = "%s (substituted by %s)";
+inline constexpr const char* InvalidFontSize = "\"%s\" is not a valid font size";
 inline constexpr const char* ExportGraphicCaption = "Export barcode graphic";
 inline constexpr const char* ExportResolutionPrompt = "Resolution in dots per inch:";
 inline constexpr const char* GraphicWritten = "The barcode graphic was written to %s";

@@ -88,6 +88,8 @@ public:
 
 signals:
     void OnChange();
+    // Del took items off the page (raised before OnChange).
+    void OnDelete();
     void OnChangeSelection();
     // For the design manager: the designer was activated or deactivated, or its surface took
     // the keyboard focus.

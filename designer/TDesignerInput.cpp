@@ -667,6 +667,7 @@ void TDesigner::DeleteSelection() {
         delete C;
     }
     EndBatch();
+    emit OnDelete();
     Modified();
 }
 

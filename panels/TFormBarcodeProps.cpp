@@ -184,9 +184,18 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
         return;
     const QScopedValueRollback Loading(FUpdating, true);
     if (Item != nullptr) {
-        E_TitleRow1->setText(FromCp1252(Item->TitleRow1()));
-        E_TitleRow2->setText(FromCp1252(Item->TitleRow2()));
-        E_Barcode->setText(FromCp1252(Item->BarcodeText()));
+        // A field the user is typing in keeps the typing (a scroll or a click reloads).
+        const auto SetText = [](QLineEdit* Field, const QString& Text) {
+            if (!HoldsTyping(Field))
+                Field->setText(Text);
+        };
+        const auto SetValue = [](TNumberField* Field, int Value) {
+            if (!HoldsTyping(Field))
+                Field->setValue(Value);
+        };
+        SetText(E_TitleRow1, FromCp1252(Item->TitleRow1()));
+        SetText(E_TitleRow2, FromCp1252(Item->TitleRow2()));
+        SetText(E_Barcode, FromCp1252(Item->BarcodeText()));
         CB_Angle->setCurrentIndex(static_cast<int>(Item->Angle()));
         CB_BarcodeType->setCurrentIndex(static_cast<int>(Item->BarcodeType()));
         const TFont Font = Item->Font();
@@ -196,8 +205,8 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
         CB_FontItalic->setChecked(Font.Style.Contains(fsItalic));
         CB_FontUnderline->setChecked(Font.Style.Contains(fsUnderline));
         CB_FontStrikeout->setChecked(Font.Style.Contains(fsStrikeOut));
-        E_Height->setValue(RoundToInt(Item->Size().Height() * 10));
-        E_Width->setValue(RoundToInt(Item->Size().Width() * 10));
+        SetValue(E_Height, RoundToInt(Item->Size().Height() * 10));
+        SetValue(E_Width, RoundToInt(Item->Size().Width() * 10));
         CB_Checksum->setChecked(Item->Checksum());
     } else {
         E_TitleRow1->clear();
@@ -217,8 +226,11 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
 }
 
 void TFormBarcodeProps::ApplyChanges() {
-    if (!FUpdating)
-        emit ApplyRequested();
+    if (FUpdating)
+        return;
+    // What is applied is no longer typing to keep: the reload that follows shows the result.
+    ForgetTyping(this);
+    emit ApplyRequested();
 }
 
 int TFormBarcodeProps::FontSizeValue() const {
@@ -310,6 +322,7 @@ bool TFormBarcodeProps::eventFilter(QObject* Watched, QEvent* Event) {
         E_TitleRow1Enter(Field);
         break;
     case feExit:
+    case feLeaveWindow:
         E_TitleRow1Exit(Field);
         break;
     case feReturnKey:

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
@@ -127,15 +128,20 @@ void TFormPageProps::LoadPage(const TReportPage* Page) {
     const QScopedValueRollback Loading(FUpdating, true);
     if (Page != nullptr) {
         const TPageGeometry& Paper = Page->Page();
-        E_Width->setValue(RoundToInt(Paper.Width()));
-        E_Length->setValue(RoundToInt(Paper.Length()));
+        // A field the user is typing in keeps the typing.
+        const auto SetValue = [](TNumberField* Field, long double Value) {
+            if (!HoldsTyping(Field))
+                Field->setValue(RoundToInt(Value));
+        };
+        SetValue(E_Width, Paper.Width());
+        SetValue(E_Length, Paper.Length());
         CB_PaperTypes->setCurrentIndex(static_cast<int>(Paper.PaperSize()));
         CB_Orientation->setCurrentIndex(static_cast<int>(Paper.Orientation()));
-        E_MTop->setValue(RoundToInt(Paper.TopMargin()));
-        E_MLeft->setValue(RoundToInt(Paper.LeftMargin()));
-        E_MBottom->setValue(RoundToInt(Paper.BottomMargin()));
-        E_MRight->setValue(RoundToInt(Paper.RightMargin()));
-        E_BarReduction->setValue(Page->PrinterSettings().BarWidthReduction);
+        SetValue(E_MTop, Paper.TopMargin());
+        SetValue(E_MLeft, Paper.LeftMargin());
+        SetValue(E_MBottom, Paper.BottomMargin());
+        SetValue(E_MRight, Paper.RightMargin());
+        SetValue(E_BarReduction, Page->PrinterSettings().BarWidthReduction);
     } else {
         CB_PaperTypes->setCurrentIndex(-1);
         CB_Orientation->setCurrentIndex(-1);
@@ -146,8 +152,10 @@ void TFormPageProps::LoadPage(const TReportPage* Page) {
 }
 
 void TFormPageProps::ApplyChanges() {
-    if (!FUpdating)
-        emit ApplyRequested();
+    if (FUpdating)
+        return;
+    ForgetTyping(this);
+    emit ApplyRequested();
 }
 
 void TFormPageProps::CB_PaperTypesChange() {
@@ -171,6 +179,11 @@ bool TFormPageProps::eventFilter(QObject* Watched, QEvent* Event) {
     switch (FieldEventOf(Event)) {
     case feExit:
         E_WidthExit(Field);
+        break;
+    case feLeaveWindow:
+        // Only typing is applied when another window takes the focus; a look elsewhere is not.
+        if (FieldEditor(Field) != nullptr && FieldEditor(Field)->isModified())
+            E_WidthExit(Field);
         break;
     case feReturnKey:
         // The key stops here: the field never sees it.

@@ -2,8 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -104,6 +104,8 @@ TFieldEvent FieldEventOf(const QEvent* Event) {
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
         const Qt::FocusReason Reason = static_cast<const QFocusEvent*>(Event)->reason();
+        if (Reason == Qt::ActiveWindowFocusReason && Event->type() == QEvent::FocusOut)
+            return feLeaveWindow;
         if (Reason == Qt::ActiveWindowFocusReason || Reason == Qt::PopupFocusReason)
             return feNone;
         return Event->type() == QEvent::FocusIn ? feEnter : feExit;
@@ -123,4 +125,14 @@ QLineEdit* FieldEditor(QWidget* Field) {
     if (auto* Number = qobject_cast<TNumberField*>(Field))
         return Number->Editor();
     return nullptr;
+}
+
+bool HoldsTyping(QWidget* Field) {
+    const QLineEdit* Editor = FieldEditor(Field);
+    return Editor != nullptr && Field->hasFocus() && Editor->isModified();
+}
+
+void ForgetTyping(QWidget* Panel) {
+    for (QLineEdit* Editor : Panel->findChildren<QLineEdit*>())
+        Editor->setModified(false);
 }

@@ -47,9 +47,17 @@ protected:
 };
 
 // What an event on a panel field means to its panel. Focus that moves to another window or to a
-// popup and comes back is no entering or leaving: the field stays the window's active control.
-enum TFieldEvent { feNone, feEnter, feExit, feReturnKey };
+// popup and comes back is no entering or leaving: the field stays the window's active control;
+// but what was typed before another window took the focus is the user's to keep (feLeaveWindow).
+enum TFieldEvent { feNone, feEnter, feExit, feReturnKey, feLeaveWindow };
 TFieldEvent FieldEventOf(const QEvent* Event);
 
 // The editor of a text or number field, whose modified mark records typing; nullptr otherwise.
 QLineEdit* FieldEditor(QWidget* Field);
+
+// True while Field has the focus and holds typing not yet applied: loading the panel must not
+// write over it.
+bool HoldsTyping(QWidget* Field);
+
+// Forgets the typing in every text and number field below Panel: it has been applied.
+void ForgetTyping(QWidget* Panel);

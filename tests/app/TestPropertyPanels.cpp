@@ -3,6 +3,7 @@
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
 #include "common/Text1252.h"
+#include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QWheelEvent>
@@ -111,6 +113,7 @@ private slots:
     void FontNamesOutsideTheListAreKept();
     void WheelChangesOnlyTheFocusedField();
     void FocusStaysOutOfThePagePanel();
+    void TypingIsAppliedOrKept();
 };
 
 // One user on one window, step by step. Paper sizes in millimetres from the paper table: A4 210 x
@@ -235,8 +238,9 @@ void TestPropertyPanels::SelectionEnablesAndLoadsTheBarcodePanel() {
 }
 
 // Three items selected, the first a Code128B item: every change copies all of the panel's values
-// to all three. An item that refuses a value stops the walk there; the panel shows what the first
-// item holds, the modified state stays, the error is shown, and the next edit works.
+// to all three. An empty font size is refused before any item changes; an item that refuses a
+// value stops the walk there; either way the panel shows what the first item holds, the
+// modified state stays, the error is shown, and the next edit works.
 void TestPropertyPanels::BarcodeEditsReachEverySelectedItem() {
     TWindow W;
     TFormMain& F = W.Form;
@@ -277,22 +281,23 @@ void TestPropertyPanels::BarcodeEditsReachEverySelectedItem() {
         {"angle 90", P.CB_Angle, [](QWidget* L) { QTest::keyClick(L, Qt::Key_Down); },
          "Code128A '590123' Apples/1 kg 90 DejaVu Sans 10pt 40x20",
          "Code128A '590123' Apples/1 kg 90 DejaVu Sans 10pt 40x20", true},
-        {"font size emptied", P.E_FontSize, Type("", Qt::Key_Backspace),
-         "Code128A '590123' Apples/1 kg 90 DejaVu Sans -1pt 40x20",
-         "Code128A '590123' Apples/1 kg 90 DejaVu Sans -1pt 40x20", true},
+        {"font size emptied is refused", P.E_FontSize,
+         [&F, &Type](QWidget* B) { F.SetModified(false); Type("", Qt::Key_Backspace)(B); },
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans 10pt 40x20",
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans 10pt 40x20", false},
         {"height spun up", P.E_Height, [](QWidget* N) { QTest::keyClick(N, Qt::Key_Up); },
-         "Code128A '590123' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1",
-         "Code128A '590123' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1", true},
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans 10pt 40x20.1",
+         "Code128A '590123' Apples/1 kg 90 DejaVu Sans 10pt 40x20.1", true},
         {"letters, taken by Code128A", P.E_Barcode, Type("ABC", Qt::Key_Tab),
-         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1",
-         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1", true},
+         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans 10pt 40x20.1",
+         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans 10pt 40x20.1", true},
         {"refused at the first item", P.CB_BarcodeType,
          [&F](QWidget* L) { F.SetModified(false); QTest::keyClick(L, Qt::Key_Home); },
-         "2_5_interleaved '' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1",
-         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1", false},
+         "2_5_interleaved '' Apples/1 kg 90 DejaVu Sans 10pt 40x20.1",
+         "Code128A 'ABC' Apples/1 kg 90 DejaVu Sans 10pt 40x20.1", false},
         {"the next edit works", P.E_Barcode, Type("1234", Qt::Key_Return),
-         "2_5_interleaved '1234' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1",
-         "2_5_interleaved '1234' Apples/1 kg 90 DejaVu Sans -1pt 40x20.1", true},
+         "2_5_interleaved '1234' Apples/1 kg 90 DejaVu Sans 10pt 40x20.1",
+         "2_5_interleaved '1234' Apples/1 kg 90 DejaVu Sans 10pt 40x20.1", true},
     };
     // clang-format on
     for (const TRow& Row : Rows) {
@@ -305,8 +310,10 @@ void TestPropertyPanels::BarcodeEditsReachEverySelectedItem() {
         // The panel shows the first item as it now is.
         QCOMPARE(P.E_Barcode->text(), FromCp1252(Items[0]->BarcodeText()));
         QCOMPARE(P.CB_BarcodeType->currentIndex(), int(Items[0]->BarcodeType()));
+        QCOMPARE(P.E_FontSize->currentText(), QString::number(Items[0]->Font().Size(96)));
     }
-    QCOMPARE(W.Prompts->Errors, QStringList({"Barcode must be numeric"}));
+    QCOMPARE(W.Prompts->Errors,
+             QStringList({"\"\" is not a valid font size", "Barcode must be numeric"}));
 }
 
 // Documents name fonts this machine may lack ("Arial" where only Liberation Sans is installed):
@@ -390,6 +397,64 @@ void TestPropertyPanels::FocusStaysOutOfThePagePanel() {
     Idle();
     QCOMPARE(F.Page()->Page().PaperSize(), Paper);
     QCOMPARE(F.Page()->Page().Orientation(), Orientation);
+    QCOMPARE(W.Prompts->Errors, QStringList());
+}
+
+// Typing in a panel field is the user's: leaving it for the page or for another window applies
+// it; a reload of the panel because the surface scrolled leaves it in the field, unapplied,
+// until Enter applies it.
+void TestPropertyPanels::TypingIsAppliedOrKept() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    TFormBarcodeProps& P = *F.FormBarcodeProps;
+    TBarcodeItem* A = AddItem(F, {"Apples", bcCode128B, "Apples 1", "DejaVu Sans", 10, 40, 20});
+    QWidget Other;
+    QScrollBar* Scroll = F.DesignPanel1->verticalScrollBar();
+    struct TRow {
+        const char* Name;
+        QLineEdit* Field;
+        const char* Typed;
+        std::function<void()> Then;
+        const char* Barcode; // the item's text and title row afterwards
+        const char* Title;
+        const char* Shown; // the field's text afterwards: empty once the page is selected
+    };
+    const TRow Rows[] = {
+        {"the page clicked", P.E_Barcode, "Pears 2", [&F] { Click(F.Page()); }, "Pears 2", "Apples",
+         ""},
+        {"another window", P.E_TitleRow1, "Plums",
+         [&Other, &F] {
+             Other.show();
+             QApplication::setActiveWindow(&Other);
+             QVERIFY(QTest::qWaitForWindowActive(&Other));
+             QApplication::setActiveWindow(&F);
+             QVERIFY(QTest::qWaitForWindowActive(&F));
+         },
+         "Pears 2", "Plums", "Plums"},
+        {"the surface scrolled", P.E_Barcode, "777",
+         [Scroll] {
+             const int Before = Scroll->value();
+             Scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+             QVERIFY(Scroll->value() != Before);
+         },
+         "Pears 2", "Plums", "777"},
+        {"then Enter", P.E_Barcode, nullptr, [&P] { QTest::keyClick(P.E_Barcode, Qt::Key_Return); },
+         "777", "Plums", "777"},
+    };
+    for (const TRow& Row : Rows) {
+        if (Row.Typed != nullptr) {
+            Click(A);
+            Idle();
+            QVERIFY2(Enter(Row.Field), Row.Name);
+            QTest::keyClick(Row.Field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(Row.Field, Row.Typed);
+        }
+        Row.Then();
+        Idle();
+        QCOMPARE(A->BarcodeText(), std::string(Row.Barcode));
+        QCOMPARE(A->TitleRow1(), std::string(Row.Title));
+        QCOMPARE(Row.Field->text(), QString::fromLatin1(Row.Shown));
+    }
     QCOMPARE(W.Prompts->Errors, QStringList());
 }
 

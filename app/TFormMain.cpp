@@ -43,6 +43,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <exception>
 #include <vector>
 
@@ -65,7 +66,7 @@ struct TActionSpec {
 };
 
 // The command table: caption, hint, shortcut, category and image of every action.
-constexpr std::array<TActionSpec, 18> ActionTable = {{
+constexpr std::array<TActionSpec, 22> ActionTable = {{
     {&TFormMain::A_New, "A_New", "New", "Create a new barcode page", "Ctrl+N", "File", 0},
     {&TFormMain::A_Open, "A_Open", "Open", "Open barcode page file", "Ctrl+O", "File", 1},
     {&TFormMain::A_Save, "A_Save", "Save", "Save page to file", "Ctrl+S", "File", 2},
@@ -81,6 +82,11 @@ constexpr std::array<TActionSpec, 18> ActionTable = {{
     {&TFormMain::A_ShowBarcodeProps, "A_ShowBarcodeProps", "Barcode properties", "", "", "View",
      -1},
     {&TFormMain::A_ShowPageProps, "A_ShowPageProps", "Page properties", "", "", "View", -1},
+    {&TFormMain::A_ZoomIn, "A_ZoomIn", "Zoom in", "Show the page larger", "Ctrl++", "View", -1},
+    {&TFormMain::A_ZoomOut, "A_ZoomOut", "Zoom out", "Show the page smaller", "Ctrl+-", "View", -1},
+    {&TFormMain::A_ZoomActual, "A_ZoomActual", "Actual size", "Show the page at 100 %", "Ctrl+0",
+     "View", -1},
+    {&TFormMain::A_ZoomFit, "A_ZoomFit", "Fit page", "Show the whole page", "", "View", -1},
     {&TFormMain::A_BarcodeItem, "A_BarcodeItem", "Insert barcode", "Insert barcode", "", "Edit", 5},
     {&TFormMain::A_DeleteItem, "A_DeleteItem", "Delete", "Delete selected items", "", "Edit", 6},
     {&TFormMain::A_EditCut, "A_EditCut", "C&ut", "", "Ctrl+X", "Edit", -1},
@@ -89,6 +95,12 @@ constexpr std::array<TActionSpec, 18> ActionTable = {{
     {&TFormMain::A_EditSelectAll, "A_EditSelectAll", "Select &all", "", "Ctrl+A", "Edit", -1},
     {&TFormMain::A_About, "A_About", "About...", "", "", "", -1},
 }};
+
+// The zoom levels Zoom in and Zoom out step through, in per cent of the page's size; the page
+// takes 1 to 300.
+constexpr std::array<int, 12> ZoomLevels = {25, 33, 50, 67, 75, 100, 125, 150, 175, 200, 250, 300};
+static_assert(std::is_sorted(ZoomLevels.begin(), ZoomLevels.end()) && ZoomLevels.front() >= 1 &&
+              ZoomLevels.back() <= 300);
 
 struct TActionImage {
     const char* ThemeName; // freedesktop icon name; "" where the naming scheme has none
@@ -182,6 +194,8 @@ TFormMain::TFormMain(std::unique_ptr<TPrompts> Prompts, QWidget* Parent)
     DesignManager1->AddDesigner(Designer1);
     connect(Designer1, &TDesigner::OnChangeSelection, this, &TFormMain::Designer1ChangeSelection);
     connect(Designer1, &TDesigner::OnChange, this, &TFormMain::Designer1Change);
+    connect(Designer1, &TDesigner::OnZoomWheel, this,
+            [this](int Steps) { RunCommand([this, Steps] { ZoomBy(Steps); }); });
     // Del leaves the page selected, where the change above marks nothing: the items are gone.
     connect(Designer1, &TDesigner::OnDelete, this, [this] { SetModified(true); });
 
@@ -238,7 +252,11 @@ void TFormMain::CreateActions() {
     A_ShowBarcodeProps->setChecked(true);
     A_ShowPageProps->setCheckable(true);
 
-    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 16> Handlers = {{
+    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 20> Handlers = {{
+        {A_ZoomIn, &TFormMain::A_ZoomInExecute},
+        {A_ZoomOut, &TFormMain::A_ZoomOutExecute},
+        {A_ZoomActual, &TFormMain::A_ZoomActualExecute},
+        {A_ZoomFit, &TFormMain::A_ZoomFitExecute},
         {A_New, &TFormMain::A_NewExecute},
         {A_Open, &TFormMain::A_OpenExecute},
         {A_Save, &TFormMain::A_SaveExecute},
@@ -288,6 +306,8 @@ void TFormMain::CreateMenus() {
 
     QMenu* View = menuBar()->addMenu(QStringLiteral("&View"));
     View->addActions({A_ShowBarcodeProps, A_ShowPageProps});
+    View->addSeparator();
+    View->addActions({A_ZoomIn, A_ZoomOut, A_ZoomActual, A_ZoomFit});
 
     QMenu* Help = menuBar()->addMenu(QStringLiteral("&Help"));
     Help->addAction(A_About);
@@ -347,6 +367,9 @@ void TFormMain::CreateStatusBar() {
     L_NumLock->setObjectName(QStringLiteral("L_NumLock"));
     L_Clock = StatusLabel(104, QStringLiteral("00/00/00 00:00:00"));
     L_Clock->setObjectName(QStringLiteral("L_Clock"));
+    L_Zoom = StatusLabel(56, QStringLiteral("100%"));
+    L_Zoom->setObjectName(QStringLiteral("L_Zoom"));
+    statusBar()->addPermanentWidget(L_Zoom);
     statusBar()->addPermanentWidget(L_CapsLock);
     statusBar()->addPermanentWidget(L_NumLock);
     statusBar()->addPermanentWidget(L_Clock);
@@ -591,6 +614,43 @@ void TFormMain::A_PrintExecute() {
             StatusMessageTime);
 }
 
+void TFormMain::ZoomBy(int Steps) {
+    const int Now = FPage->Zoom();
+    int Next = Now;
+    if (Steps > 0) {
+        const auto* Up = std::upper_bound(ZoomLevels.begin(), ZoomLevels.end(), Now);
+        Next = Up != ZoomLevels.end() ? *Up : ZoomLevels.back();
+    } else if (Steps < 0) {
+        const auto* Down = std::lower_bound(ZoomLevels.begin(), ZoomLevels.end(), Now);
+        Next = Down != ZoomLevels.begin() ? *(Down - 1) : ZoomLevels.front();
+    }
+    FPage->SetZoom(Next);
+    SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
+}
+
+void TFormMain::A_ZoomInExecute() {
+    ZoomBy(1);
+}
+
+void TFormMain::A_ZoomOutExecute() {
+    ZoomBy(-1);
+}
+
+void TFormMain::A_ZoomActualExecute() {
+    FPage->SetZoom(100);
+    SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
+}
+
+void TFormMain::A_ZoomFitExecute() {
+    // The page's size at 100 % against the room the surface shows, whole per cent, 1 to 300.
+    const double Zoom = FPage->Zoom();
+    const QSize Room = DesignPanel1->viewport()->size();
+    const double Fit = std::min(Room.width() * Zoom / std::max(1, FPage->width()),
+                                Room.height() * Zoom / std::max(1, FPage->height()));
+    FPage->SetZoom(std::clamp(static_cast<int>(std::floor(Fit)), 1, 300));
+    SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
+}
+
 void TFormMain::A_PrintPreviewExecute() {
     ShowPrintPreview(*FPage, this);
 }
@@ -716,6 +776,7 @@ void TFormMain::UpdateActions() {
             FLockKeys->CapsLock() ? QStringLiteral("Caps: On") : QStringLiteral("Caps: Off"));
     SetText(L_NumLock,
             FLockKeys->NumLock() ? QStringLiteral("Num: On") : QStringLiteral("Num: Off"));
+    SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
 }
 
 void TFormMain::A_SaveUpdate() {

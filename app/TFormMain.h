@@ -61,6 +61,7 @@ public:
     QLabel* L_CapsLock = nullptr;
     QLabel* L_NumLock = nullptr;
     QLabel* L_Clock = nullptr;
+    QLabel* L_Zoom = nullptr;
     QMenu* POP_DesignerPanel = nullptr;
 
     QAction* A_New = nullptr;
@@ -74,6 +75,10 @@ public:
     QAction* A_PrinterSetup = nullptr;
     QAction* A_ShowBarcodeProps = nullptr;
     QAction* A_ShowPageProps = nullptr;
+    QAction* A_ZoomIn = nullptr;
+    QAction* A_ZoomOut = nullptr;
+    QAction* A_ZoomActual = nullptr;
+    QAction* A_ZoomFit = nullptr;
     QAction* A_BarcodeItem = nullptr;
     QAction* A_DeleteItem = nullptr;
     QAction* A_EditCut = nullptr;
@@ -109,6 +114,12 @@ private:
     void A_PasteExecute();
     void A_EditSelectAllExecute();
     void A_AboutExecute();
+    void A_ZoomInExecute();
+    void A_ZoomOutExecute();
+    void A_ZoomActualExecute();
+    void A_ZoomFitExecute();
+    // Steps zoom levels in (positive) or out; a view change, not a change of the document.
+    void ZoomBy(int Steps);
 
     // The update handlers, run whenever the application is about to wait for events.
     void UpdateActions();

@@ -90,6 +90,8 @@ signals:
     void OnChange();
     // Del took items off the page (raised before OnChange).
     void OnDelete();
+    // Ctrl and the wheel over the page: zoom in (positive) or out by that many steps.
+    void OnZoomWheel(int Steps);
     void OnChangeSelection();
     // For the design manager: the designer was activated or deactivated, or its surface took
     // the keyboard focus.

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdint>
@@ -151,6 +152,13 @@ bool TDesigner::eventFilter(QObject* Watched, QEvent* Event) {
             return false;
         return FilterMouse(Widget, *static_cast<QMouseEvent*>(Event));
     case QEvent::Wheel:
+        if (auto* Wheel = static_cast<QWheelEvent*>(Event);
+            !IsPanel && (Wheel->modifiers() & Qt::ControlModifier) != 0 &&
+            Wheel->angleDelta().y() != 0) {
+            emit OnZoomWheel(Wheel->angleDelta().y() > 0 ? 1 : -1);
+            return true;
+        }
+        return !IsPanel;
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::DragLeave:

@@ -5,6 +5,7 @@
 #include "designer/TDesignManager.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
+#include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
 #include "panels/TFormPageProps.h"
@@ -26,8 +27,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <QtTest>
 #include <deque>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -117,6 +120,7 @@ private slots:
     void StatusBarIndicators();
     void ConfirmBoxButtons();
     void DialogFilterAndSuffix();
+    void ZoomIsAViewChange();
 };
 
 // Expected entries come from the command table and menu layout of the window's design; Print
@@ -130,7 +134,9 @@ void TestFormMain::MenusToolBarAndContextMenuInOrder() {
           "Printer setup...", "-", "Exit"}},
         {"&Edit",
          {"C&ut [Ctrl+X]", "&Copy [Ctrl+C]", "&Paste [Ctrl+V]", "-", "Select &all [Ctrl+A]"}},
-        {"&View", {"Barcode properties", "Page properties"}},
+        {"&View",
+         {"Barcode properties", "Page properties", "-", "Zoom in [Ctrl++]", "Zoom out [Ctrl+-]",
+          "Actual size [Ctrl+0]", "Fit page"}},
         {"&Help", {"About..."}},
         {"POP_DesignerPanel",
          {"Insert barcode [Ins]", "Delete [Del]", "-", "Export barcode graphic...", "-",
@@ -477,6 +483,71 @@ void TestFormMain::DialogFilterAndSuffix() {
     QCOMPARE(DialogFilter("Pictures|*.png;*.bmp|All|*"),
              QStringLiteral("Pictures (*.png *.bmp);;All (*)"));
     QCOMPARE(DialogSuffix("*.TSM"), QStringLiteral("TSM"));
+}
+
+// Zoom in and out step through the levels (100 -> 125 -> 150), Actual size goes back to 100,
+// Ctrl and the wheel over the page step too, and Fit page shows the whole page. Items and the
+// page follow on the surface; their stored bounds and the modified state do not change, and the
+// status bar shows the zoom.
+void TestFormMain::ZoomIsAViewChange() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    F.A_BarcodeItem->trigger();
+    auto* Item = F.Page()->findChild<TBarcodeItem*>();
+    QVERIFY(Item != nullptr);
+    F.SetModified(false);
+    const auto Stored = [Item] {
+        const TPrintableSize& S = Item->Size();
+        return QStringLiteral("%1 %2 %3 %4")
+            .arg(double(S.NativeValue(TPrintableSize::svLeft)))
+            .arg(double(S.NativeValue(TPrintableSize::svTop)))
+            .arg(double(S.NativeValue(TPrintableSize::svWidth)))
+            .arg(double(S.NativeValue(TPrintableSize::svHeight)));
+    };
+    const QString Before = Stored();
+    const auto Key = [&F](Qt::Key K) {
+        return [&F, K] { QTest::keyClick(&F, K, Qt::ControlModifier); };
+    };
+    const auto Wheel = [Item](int Delta) {
+        return [Item, Delta] {
+            const QPointF At(5, 5);
+            QWheelEvent Event(At, Item->mapToGlobal(At), QPoint(), QPoint(0, Delta), Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(Item, &Event);
+        };
+    };
+    struct TRow {
+        const char* Name;
+        std::function<void()> Act;
+        int Zoom; // 0: whatever fits
+    };
+    const TRow Rows[] = {
+        {"Ctrl++", Key(Qt::Key_Plus), 125},
+        {"Ctrl++ again", Key(Qt::Key_Plus), 150},
+        {"Ctrl+-", Key(Qt::Key_Minus), 125},
+        {"Ctrl+0", Key(Qt::Key_0), 100},
+        {"Ctrl and the wheel up", Wheel(120), 125},
+        {"Ctrl and the wheel down", Wheel(-120), 100},
+        {"Fit page", [&F] { F.A_ZoomFit->trigger(); }, 0},
+    };
+    for (const TRow& Row : Rows) {
+        Idle();
+        Row.Act();
+        Idle();
+        const int Zoom = F.Page()->Zoom();
+        if (Row.Zoom != 0) {
+            QCOMPARE(Zoom, Row.Zoom);
+            // The inserted item is 100 x 50 pixels at 100 %.
+            QCOMPARE(Item->width(), 100 * Zoom / 100);
+        } else {
+            const QSize Room = F.DesignPanel1->viewport()->size();
+            QVERIFY2(F.Page()->width() <= Room.width() && F.Page()->height() <= Room.height(),
+                     Row.Name);
+        }
+        QCOMPARE(F.L_Zoom->text(), QStringLiteral("%1%").arg(Zoom));
+        QCOMPARE(Stored(), Before);
+        QVERIFY2(!F.Modified(), Row.Name);
+    }
 }
 
 QTEST_MAIN(TestFormMain)

@@ -4,6 +4,7 @@
 #include "app/ItemCommands.h"
 #include "app/TLockKeys.h"
 #include "app/TPrompts.h"
+#include "app/TRecentFiles.h"
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "common/Text1252.h"
@@ -37,6 +38,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -52,6 +54,8 @@ namespace {
 const QString Caption = QStringLiteral("Tessmira");
 const QString DocumentFilter = QStringLiteral("Tessmira (*.TSM)|*.TSM");
 const QString DocumentExt = QStringLiteral("*.TSM");
+const QString WindowGeometryKey = QStringLiteral("MainWindow/Geometry");
+const QString WindowStateKey = QStringLiteral("MainWindow/State");
 // How long the status bar tells where a print went, in milliseconds.
 constexpr int StatusMessageTime = 10000;
 
@@ -292,6 +296,10 @@ void TFormMain::CreateMenus() {
     File->addAction(A_New);
     File->addSeparator();
     File->addAction(A_Open);
+    M_Recent = File->addMenu(QStringLiteral("Open Recent"));
+    M_Recent->setObjectName(QStringLiteral("M_Recent"));
+    connect(M_Recent, &QMenu::aboutToShow, this, &TFormMain::FillRecentMenu);
+    FillRecentMenu();
     File->addSeparator();
     File->addActions({A_Save, A_SaveAs, A_GraphExport});
     File->addSeparator();
@@ -477,16 +485,24 @@ void TFormMain::showEvent(QShowEvent* Event) {
         resizeDocks({FormBarcodeProps, FormPageProps}, {206, 160}, Qt::Horizontal);
         FormBarcodeProps->show();
         FormPageProps->show();
+        const QSettings Settings;
+        restoreGeometry(Settings.value(WindowGeometryKey).toByteArray());
+        restoreState(Settings.value(WindowStateKey).toByteArray());
     });
 }
 
 void TFormMain::closeEvent(QCloseEvent* Event) {
     bool MayClose = false;
     RunCommand([this, &MayClose] { MayClose = QuerySave(); });
-    if (MayClose)
-        Event->accept();
-    else
+    if (!MayClose) {
         Event->ignore();
+        return;
+    }
+    // The next start opens the window where it was, its panels as they were.
+    QSettings Settings;
+    Settings.setValue(WindowGeometryKey, saveGeometry());
+    Settings.setValue(WindowStateKey, saveState());
+    Event->accept();
 }
 
 bool TFormMain::QuerySave() {
@@ -549,6 +565,44 @@ void TFormMain::OpenFile(const QString& Name) {
     FFileName = Name;
     SetModified(false);
     SetFileCaption();
+    TRecentFiles().Add(Name);
+    FillRecentMenu();
+}
+
+void TFormMain::FillRecentMenu() {
+    // An entry may be filling the menu anew from its own triggered signal: it goes later.
+    for (QAction* Old : M_Recent->actions()) {
+        M_Recent->removeAction(Old);
+        Old->deleteLater();
+    }
+    const QStringList Files = TRecentFiles().Files();
+    for (qsizetype I = 0; I < Files.size(); ++I) {
+        const QString& Name = Files[I];
+        QAction* Entry = M_Recent->addAction(
+            QStringLiteral("&%1 %2").arg(I + 1).arg(QFileInfo(Name).fileName()));
+        Entry->setData(Name);
+        Entry->setStatusTip(Name);
+        connect(Entry, &QAction::triggered, this,
+                [this, Name] { RunCommand([this, Name] { OpenRecent(Name); }); });
+    }
+    M_Recent->addSeparator();
+    QAction* Clear = M_Recent->addAction(QStringLiteral("Clear list"));
+    Clear->setEnabled(!Files.isEmpty());
+    connect(Clear, &QAction::triggered, this, [this] {
+        TRecentFiles().Clear();
+        FillRecentMenu();
+    });
+}
+
+void TFormMain::OpenRecent(const QString& Name) {
+    if (!QFileInfo::exists(Name)) {
+        TRecentFiles().Remove(Name);
+        FillRecentMenu();
+        Raise(Msg::RecentFileMissing, {Name.toStdString()});
+    }
+    if (!QuerySave())
+        return;
+    OpenFile(Name);
 }
 
 void TFormMain::SaveToFile(bool AlwaysAsk) {
@@ -563,6 +617,8 @@ void TFormMain::SaveToFile(bool AlwaysAsk) {
     FFileName = Name;
     SetModified(false);
     SetFileCaption();
+    TRecentFiles().Add(Name);
+    FillRecentMenu();
 }
 
 void TFormMain::A_SaveExecute() {

@@ -62,6 +62,8 @@ public:
     QLabel* L_NumLock = nullptr;
     QLabel* L_Clock = nullptr;
     QLabel* L_Zoom = nullptr;
+    // File > Open Recent: the recent documents, then "Clear list".
+    QMenu* M_Recent = nullptr;
     QMenu* POP_DesignerPanel = nullptr;
 
     QAction* A_New = nullptr;
@@ -120,6 +122,9 @@ private:
     void A_ZoomFitExecute();
     // Steps zoom levels in (positive) or out; a view change, not a change of the document.
     void ZoomBy(int Steps);
+    // Opens a document of the recent list; one that is gone leaves the list with a message.
+    void OpenRecent(const QString& Name);
+    void FillRecentMenu();
 
     // The update handlers, run whenever the application is about to wait for events.
     void UpdateActions();

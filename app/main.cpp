@@ -30,6 +30,8 @@ int main(int argc, char* argv[]) {
     // Documents and clipboard data create barcode items by their stored class name.
     const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
     TApplication App(argc, argv);
+    // Settings (recent files, the window's place) are kept under these names.
+    QApplication::setOrganizationName(QStringLiteral("Tessmira"));
     QApplication::setApplicationName(QStringLiteral("Tessmira"));
     QApplication::setApplicationVersion(QStringLiteral(TESSMIRA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tessmira"));

@@ -35,6 +35,10 @@ inline constexpr const char* InvalidPageDescription = "Invalid page description:
 inline constexpr const char* ItemDescriptionError = "items[%d]: %s";
 inline constexpr const char* PageTooLargeToDraw =
     "The page is too large for an image at %d dots per inch";
+// Recent files
+inline constexpr const char* RecentFileMissing =
+    "The file \"%s\" is no longer there; it has been taken off the list";
+
 // Panels
 inline constexpr const char* SubstitutedFont = "%s (substituted by %s)";
 inline constexpr const char* InvalidFontSize = "\"%s\" is not a valid font size";

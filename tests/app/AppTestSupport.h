@@ -3,10 +3,17 @@
 #include "app/TPrompts.h"
 
 #include <QEventLoop>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 
 #include <functional>
+
+// The window's settings (recent files, its place) go to Qt's test locations, never the user's.
+inline const bool SettingsInTestMode = [] {
+    QStandardPaths::setTestModeEnabled(true);
+    return true;
+}();
 
 // Errors are recorded; the unsaved-changes question is counted and answered No, file dialogs are
 // cancelled unless FileAnswer is set, and the print dialog is answered by PrintDialog, cancelled

@@ -1,8 +1,10 @@
 // Open, Save and Save as with real files, and what a failure part-way leaves behind.
 
+#include "AppTestSupport.h"
 #include "app/DocumentFile.h"
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
+#include "app/TRecentFiles.h"
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "designer/TDesignPanel.h"
@@ -13,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -217,7 +220,61 @@ private slots:
                  qPrintable(W.Prompts->Errors[0]));
         QCOMPARE(W.Form.FileName(), Path);
     }
+
+    void OpenRecentListsWhatWasOpenedAndSaved();
 };
+
+// Save as and Open put their documents at the top of File > Open Recent, newest first and each
+// once; choosing one opens it; one that is gone leaves the list with a message; Clear list
+// empties it. The list is the settings' and outlives the window.
+void TestDocumentCommands::OpenRecentListsWhatWasOpenedAndSaved() {
+    TRecentFiles().Clear();
+    QTemporaryDir Dir;
+    const QString A = Dir.filePath(QStringLiteral("a.TSM"));
+    const QString B = Dir.filePath(QStringLiteral("b.TSM"));
+    const QString C = Dir.filePath(QStringLiteral("c.TSM"));
+    {
+        TWindow W;
+        for (const QString& Name : {A, B, C}) {
+            W.Prompts->FileAnswers.push_back(Name);
+            W.Run("A_SaveAs");
+        }
+        W.Prompts->FileAnswers.push_back(A);
+        W.Run("A_Open");
+    }
+    TWindow W;
+    const auto Entries = [&W] {
+        QStringList Names;
+        for (const QAction* Entry : W.Form.M_Recent->actions())
+            if (Entry->data().isValid())
+                Names << Entry->data().toString();
+        return Names;
+    };
+    const auto Choose = [&W](const QString& Name) {
+        for (QAction* Entry : W.Form.M_Recent->actions())
+            if (Entry->data().toString() == Name) {
+                Entry->trigger();
+                return;
+            }
+    };
+    QCOMPARE(Entries(), QStringList({A, C, B}));
+    QVERIFY(QFile::remove(C));
+    Choose(C);
+    QCOMPARE(
+        W.Prompts->Errors,
+        QStringList{"The file \"" + C + "\" is no longer there; it has been taken off the list"});
+    QCOMPARE(Entries(), QStringList({A, B}));
+    Choose(B);
+    QCOMPARE(W.Form.FileName(), B);
+    QCOMPARE(Entries(), QStringList({B, A}));
+    for (QAction* Entry : W.Form.M_Recent->actions())
+        if (Entry->text() == QStringLiteral("Clear list")) {
+            Entry->trigger();
+            break;
+        }
+    QCOMPARE(Entries(), QStringList());
+    QCOMPARE(TRecentFiles().Files(), QStringList());
+}
 
 QTEST_MAIN(TestDocumentCommands)
 #include "TestDocumentCommands.moc"

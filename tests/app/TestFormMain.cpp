@@ -129,7 +129,7 @@ void TestFormMain::MenusToolBarAndContextMenuInOrder() {
     TWindow W;
     const QList<std::pair<QString, QStringList>> Expected = {
         {"&File",
-         {"New [Ctrl+N]", "-", "Open [Ctrl+O]", "-", "Save [Ctrl+S]", "Save as...",
+         {"New [Ctrl+N]", "-", "Open [Ctrl+O]", "Open Recent", "-", "Save [Ctrl+S]", "Save as...",
           "Export barcode graphic...", "-", "Print [Ctrl+P]", "Print preview...", "Print to PDF...",
           "Printer setup...", "-", "Exit"}},
         {"&Edit",

@@ -11,6 +11,7 @@
 #include "designer/TDesignManager.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
+#include "document/DocumentStream.h"
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
@@ -38,11 +39,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -70,7 +73,9 @@ struct TActionSpec {
 };
 
 // The command table: caption, hint, shortcut, category and image of every action.
-constexpr std::array<TActionSpec, 22> ActionTable = {{
+constexpr std::array<TActionSpec, 24> ActionTable = {{
+    {&TFormMain::A_Undo, "A_Undo", "Undo", "Undo the last change", "Ctrl+Z", "Edit", 7},
+    {&TFormMain::A_Redo, "A_Redo", "Redo", "Redo the change undone", "Ctrl+Y", "Edit", 8},
     {&TFormMain::A_New, "A_New", "New", "Create a new barcode page", "Ctrl+N", "File", 0},
     {&TFormMain::A_Open, "A_Open", "Open", "Open barcode page file", "Ctrl+O", "File", 1},
     {&TFormMain::A_Save, "A_Save", "Save", "Save page to file", "Ctrl+S", "File", 2},
@@ -111,8 +116,8 @@ struct TActionImage {
     const char* Resource;  // bundled fallback
 };
 
-// IL_Actions: new, open, save, export graphic, print, insert barcode, delete.
-constexpr std::array<TActionImage, 7> ActionImages = {{
+// IL_Actions: new, open, save, export graphic, print, insert barcode, delete, undo, redo.
+constexpr std::array<TActionImage, 9> ActionImages = {{
     {"document-new", ":/icons/new.svg"},
     {"document-open", ":/icons/open.svg"},
     {"document-save", ":/icons/save.svg"},
@@ -120,7 +125,30 @@ constexpr std::array<TActionImage, 7> ActionImages = {{
     {"document-print", ":/icons/print.svg"},
     {"", ":/icons/barcode.svg"},
     {"edit-delete", ":/icons/delete.svg"},
+    {"edit-undo", ":/icons/undo.svg"},
+    {"edit-redo", ":/icons/redo.svg"},
 }};
+
+// One change of the document: the stored document before and after it, so that undo gives back
+// exactly what was there.
+class TDocumentStep : public QUndoCommand {
+public:
+    TDocumentStep(TFormMain& Form, const QString& Name, std::string Before, std::string After)
+        : QUndoCommand(Name), FForm(Form), FBefore(std::move(Before)), FAfter(std::move(After)) {}
+    void undo() override { FForm.RestoreDocument(FBefore); }
+    // Pushed after the change was made: the first redo has nothing to do.
+    void redo() override {
+        if (FPushed)
+            FForm.RestoreDocument(FAfter);
+        FPushed = true;
+    }
+
+private:
+    TFormMain& FForm;
+    std::string FBefore;
+    std::string FAfter;
+    bool FPushed = false;
+};
 
 QIcon ActionIcon(int Image) {
     const TActionImage& Entry = ActionImages[static_cast<std::size_t>(Image)];
@@ -201,14 +229,32 @@ TFormMain::TFormMain(std::unique_ptr<TPrompts> Prompts, QWidget* Parent)
     connect(Designer1, &TDesigner::OnZoomWheel, this,
             [this](int Steps) { RunCommand([this, Steps] { ZoomBy(Steps); }); });
     // Del leaves the page selected, where the change above marks nothing: the items are gone.
-    connect(Designer1, &TDesigner::OnDelete, this, [this] { SetModified(true); });
+    connect(Designer1, &TDesigner::OnDelete, this,
+            [this] { RecordStep(QStringLiteral("Delete")); });
 
+    FUndo = new QUndoStack(this);
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
 
     FPage = NewDocumentPage();
+    ResetSteps();
+    // The modified state follows the steps: undoing back to the file's state clears it.
+    connect(FUndo, &QUndoStack::cleanChanged, this, [this](bool Clean) { FModified = !Clean; });
+    const auto Named = [](const QString& Verb, const QString& Step) {
+        return Step.isEmpty() ? Verb : Verb + QLatin1Char(' ') + Step;
+    };
+    connect(FUndo, &QUndoStack::undoTextChanged, this, [this, Named](const QString& Step) {
+        A_Undo->setText(Named(QStringLiteral("Undo"), Step));
+    });
+    connect(FUndo, &QUndoStack::redoTextChanged, this, [this, Named](const QString& Step) {
+        A_Redo->setText(Named(QStringLiteral("Redo"), Step));
+    });
+    connect(FUndo, &QUndoStack::canUndoChanged, A_Undo, &QAction::setEnabled);
+    connect(FUndo, &QUndoStack::canRedoChanged, A_Redo, &QAction::setEnabled);
+    A_Undo->setEnabled(false);
+    A_Redo->setEnabled(false);
 
     FormBarcodeProps = new TFormBarcodeProps(this);
     FormBarcodeProps->hide();
@@ -256,7 +302,12 @@ void TFormMain::CreateActions() {
     A_ShowBarcodeProps->setChecked(true);
     A_ShowPageProps->setCheckable(true);
 
-    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 20> Handlers = {{
+    // Ctrl+Shift+Z redoes too, as in most programs.
+    A_Redo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 22> Handlers = {{
+        {A_Undo, &TFormMain::A_UndoExecute},
+        {A_Redo, &TFormMain::A_RedoExecute},
         {A_ZoomIn, &TFormMain::A_ZoomInExecute},
         {A_ZoomOut, &TFormMain::A_ZoomOutExecute},
         {A_ZoomActual, &TFormMain::A_ZoomActualExecute},
@@ -308,6 +359,8 @@ void TFormMain::CreateMenus() {
     File->addAction(MI_Exit);
 
     QMenu* Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Edit->addActions({A_Undo, A_Redo});
+    Edit->addSeparator();
     Edit->addActions({A_EditCut, A_EditCopy, A_Paste});
     Edit->addSeparator();
     Edit->addAction(A_EditSelectAll);
@@ -353,6 +406,8 @@ void TFormMain::CreateToolBar() {
     ToolBar1->addActions({A_New, A_Open, A_Save, A_GraphExport, A_Print});
     ToolBar1->addSeparator();
     ToolBar1->addActions({A_BarcodeItem, A_DeleteItem});
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({A_Undo, A_Redo});
     for (QAction* Action : ToolBar1->actions())
         if (auto* Button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(Action))) {
             Button->setFixedSize(31, 30);
@@ -404,6 +459,47 @@ void TFormMain::RunCommand(const std::function<void()>& Command) {
 
 void TFormMain::SetModified(bool Value) {
     FModified = Value;
+    // Saved, opened or new: undoing back to here is back to the file.
+    if (!Value && FUndo != nullptr)
+        FUndo->setClean();
+}
+
+void TFormMain::RecordStep(const QString& Caption) {
+    // Putting a state back is no new step, whatever the surface reports meanwhile.
+    if (FRestoring)
+        return;
+    std::string After = WritePageStream(*FPage);
+    if (After == FStoredState)
+        return;
+    FUndo->push(new TDocumentStep(*this, Caption, FStoredState, After));
+    FStoredState = std::move(After);
+    FModified = true;
+}
+
+void TFormMain::RestoreDocument(const std::string& Bytes) {
+    std::unique_ptr<TReportPage> Page = NewDocumentPage();
+    ReadPageStream(Bytes, *Page);
+    const QScopedValueRollback Restoring(FRestoring, true);
+    FStoredState = Bytes;
+    InstallPage(std::move(Page));
+}
+
+void TFormMain::ResetSteps() {
+    FUndo->clear();
+    FStoredState = WritePageStream(*FPage);
+    FUndo->setClean();
+}
+
+void TFormMain::AbsorbViewChange() {
+    FStoredState = WritePageStream(*FPage);
+}
+
+void TFormMain::A_UndoExecute() {
+    FUndo->undo();
+}
+
+void TFormMain::A_RedoExecute() {
+    FUndo->redo();
 }
 
 void TFormMain::ApplyBarcodeProps() {
@@ -446,6 +542,7 @@ void TFormMain::ApplyBarcodeProps() {
         throw;
     }
     ReloadPanel();
+    RecordStep(QStringLiteral("Barcode properties"));
     SetModified(true);
 }
 
@@ -464,6 +561,7 @@ void TFormMain::ApplyPageProps() {
     Paper.SetRightMargin(Panel.E_MRight->Value());
     FPage->PrinterSettings().BarWidthReduction = Panel.E_BarReduction->Value();
     FormPageProps->LoadPage(FPage.get());
+    RecordStep(QStringLiteral("Page properties"));
     SetModified(true);
 }
 
@@ -544,6 +642,7 @@ void TFormMain::A_NewExecute() {
     FFileName.clear();
     setWindowTitle(Caption);
     InstallPage(NewDocumentPage());
+    ResetSteps();
     SetModified(false);
 }
 
@@ -562,6 +661,7 @@ void TFormMain::OpenFile(const QString& Name) {
     // The file is read completely before the current page is given up, so a file that cannot be
     // read leaves the page, its file name and its modified state as they were.
     InstallPage(ReadDocument(Name));
+    ResetSteps();
     FFileName = Name;
     SetModified(false);
     SetFileCaption();
@@ -681,6 +781,7 @@ void TFormMain::ZoomBy(int Steps) {
         Next = Down != ZoomLevels.begin() ? *(Down - 1) : ZoomLevels.front();
     }
     FPage->SetZoom(Next);
+    AbsorbViewChange();
     SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
 }
 
@@ -694,6 +795,7 @@ void TFormMain::A_ZoomOutExecute() {
 
 void TFormMain::A_ZoomActualExecute() {
     FPage->SetZoom(100);
+    AbsorbViewChange();
     SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
 }
 
@@ -704,6 +806,7 @@ void TFormMain::A_ZoomFitExecute() {
     const double Fit = std::min(Room.width() * Zoom / std::max(1, FPage->width()),
                                 Room.height() * Zoom / std::max(1, FPage->height()));
     FPage->SetZoom(std::clamp(static_cast<int>(std::floor(Fit)), 1, 300));
+    AbsorbViewChange();
     SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
 }
 
@@ -729,10 +832,12 @@ void TFormMain::A_PrintPdfExecute() {
 
 void TFormMain::A_PrinterSetupExecute() {
     PrinterSetup(*FPage, *FPrompts, this);
+    RecordStep(QStringLiteral("Printer setup"));
 }
 
 void TFormMain::A_BarcodeItemExecute() {
     InsertBarcodeItem(*FPage);
+    RecordStep(QStringLiteral("Insert"));
     SetModified(true);
 }
 
@@ -744,6 +849,7 @@ void TFormMain::A_DeleteItemExecute() {
             Items.push_back(Selection.Items(I));
     for (QObject* Item : Items)
         delete Item;
+    RecordStep(QStringLiteral("Delete"));
     SetModified(true);
 }
 
@@ -776,6 +882,7 @@ void TFormMain::A_PasteExecute() {
     } else if (DesignPanelActive(Control)) {
         if (TBarcodeItem* Pasted = PasteComponent(*FPage)) {
             Designer1->SelectOnly(Pasted);
+            RecordStep(QStringLiteral("Paste"));
             SetModified(true);
         }
     }
@@ -916,6 +1023,8 @@ void TFormMain::Designer1ChangeSelection() {
 }
 
 void TFormMain::Designer1Change() {
+    // A move or resize on the surface is a step; a scroll changes no stored value and makes none.
+    RecordStep(QStringLiteral("Move"));
     const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
     if (Selection.Count() == 0)
         return;

@@ -6,10 +6,12 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QUndoStack;
 class QTimer;
 class QToolBar;
 class TDesignPanel;
@@ -32,6 +34,12 @@ public:
     TReportPage* Page() const { return FPage.get(); }
     const QString& FileName() const { return FFileName; }
     bool Modified() const { return FModified; }
+    QUndoStack* UndoStack() const { return FUndo; }
+    // A change of the document is done: when the stored document differs from what the last
+    // step left, it becomes one undo step named Caption, and the document is modified.
+    void RecordStep(const QString& Caption);
+    // Puts the document back to Bytes, as an undo or redo does.
+    void RestoreDocument(const std::string& Bytes);
     // The operation that item and property changes use to mark the document.
     void SetModified(bool Value);
 
@@ -66,6 +74,8 @@ public:
     QMenu* M_Recent = nullptr;
     QMenu* POP_DesignerPanel = nullptr;
 
+    QAction* A_Undo = nullptr;
+    QAction* A_Redo = nullptr;
     QAction* A_New = nullptr;
     QAction* A_Open = nullptr;
     QAction* A_Save = nullptr;
@@ -116,6 +126,8 @@ private:
     void A_PasteExecute();
     void A_EditSelectAllExecute();
     void A_AboutExecute();
+    void A_UndoExecute();
+    void A_RedoExecute();
     void A_ZoomInExecute();
     void A_ZoomOutExecute();
     void A_ZoomActualExecute();
@@ -155,6 +167,14 @@ private:
     std::unique_ptr<TReportPage> FPage;
     QString FFileName;
     bool FModified = false;
+    QUndoStack* FUndo = nullptr;
+    bool FRestoring = false;
+    // The stored document as the last step (or New, Open, a zoom) left it.
+    std::string FStoredState;
+    // New and Open start without steps, the page as it now is.
+    void ResetSteps();
+    // A view change that the stored document carries (the zoom) joins the current state.
+    void AbsorbViewChange();
     bool FShownOnce = false;
     bool FDestroying = false;
     TLockKeys* FLockKeys = nullptr;

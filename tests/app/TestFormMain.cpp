@@ -133,7 +133,8 @@ void TestFormMain::MenusToolBarAndContextMenuInOrder() {
           "Export barcode graphic...", "-", "Print [Ctrl+P]", "Print preview...", "Print to PDF...",
           "Printer setup...", "-", "Exit"}},
         {"&Edit",
-         {"C&ut [Ctrl+X]", "&Copy [Ctrl+C]", "&Paste [Ctrl+V]", "-", "Select &all [Ctrl+A]"}},
+         {"Undo [Ctrl+Z]", "Redo [Ctrl+Y]", "-", "C&ut [Ctrl+X]", "&Copy [Ctrl+C]",
+          "&Paste [Ctrl+V]", "-", "Select &all [Ctrl+A]"}},
         {"&View",
          {"Barcode properties", "Page properties", "-", "Zoom in [Ctrl++]", "Zoom out [Ctrl+-]",
           "Actual size [Ctrl+0]", "Fit page"}},
@@ -143,7 +144,8 @@ void TestFormMain::MenusToolBarAndContextMenuInOrder() {
           "C&ut [Ctrl+X]", "&Copy [Ctrl+C]", "&Paste [Ctrl+V]", "-", "Select &all [Ctrl+A]"}},
         {"ToolBar1",
          {"New [Ctrl+N]", "Open [Ctrl+O]", "Save [Ctrl+S]", "Export barcode graphic...",
-          "Print [Ctrl+P]", "-", "Insert barcode", "Delete"}},
+          "Print [Ctrl+P]", "-", "Insert barcode", "Delete", "-", "Undo [Ctrl+Z]",
+          "Redo [Ctrl+Y]"}},
     };
     QList<std::pair<QString, QList<QAction*>>> Actual;
     for (QAction* Menu : W.Form.menuBar()->actions())

@@ -5,6 +5,8 @@
 #include "common/Text1252.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
+#include "document/DocumentStream.h"
+#include "document/StreamClasses.h"
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
@@ -105,6 +107,10 @@ void Click(QWidget* Target, Qt::KeyboardModifiers Modifiers = {}) {
 
 class TestPropertyPanels : public QObject {
     Q_OBJECT
+
+    // Undo reads the document's items back by their stored class name.
+    TStreamClassRegistration FBarcodeItems{BarcodeItemClass()};
+
 private slots:
     void PageEditsShowWhatThePageMadeOfThem();
     void TabbingAppliesOnEveryNumberFieldLeft();
@@ -114,6 +120,7 @@ private slots:
     void WheelChangesOnlyTheFocusedField();
     void FocusStaysOutOfThePagePanel();
     void TypingIsAppliedOrKept();
+    void UndoAndRedoStepThroughEveryChange();
 };
 
 // One user on one window, step by step. Paper sizes in millimetres from the paper table: A4 210 x
@@ -454,6 +461,52 @@ void TestPropertyPanels::TypingIsAppliedOrKept() {
         QCOMPARE(A->BarcodeText(), std::string(Row.Barcode));
         QCOMPARE(A->TitleRow1(), std::string(Row.Title));
         QCOMPARE(Row.Field->text(), QString::fromLatin1(Row.Shown));
+    }
+    QCOMPARE(W.Prompts->Errors, QStringList());
+}
+
+// Insert, a move by drag, a panel edit and a delete are four steps, named on the Undo command;
+// Ctrl+Z four times gives back the document's bytes before each step, down to the saved state,
+// where the document is no longer modified; Ctrl+Y four times brings every step back.
+void TestPropertyPanels::UndoAndRedoStepThroughEveryChange() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    TFormBarcodeProps& P = *F.FormBarcodeProps;
+    const auto Bytes = [&F] { return WritePageStream(*F.Page()); };
+    F.SetModified(false);
+    std::vector<std::string> States{Bytes()};
+    QTest::mouseClick(F.ToolBar1->widgetForAction(F.A_BarcodeItem), Qt::LeftButton);
+    States.push_back(Bytes());
+    auto* Item = F.Page()->findChild<TBarcodeItem*>();
+    QVERIFY(Item != nullptr);
+    QTest::mousePress(Item, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(Item, QPoint(22, 22));
+    QTest::mouseMove(Item, QPoint(34, 34));
+    QTest::mouseRelease(Item, Qt::LeftButton, {}, QPoint(34, 34));
+    States.push_back(Bytes());
+    QVERIFY(Enter(P.E_Barcode));
+    QTest::keyClicks(P.E_Barcode, "590123412345");
+    QTest::keyClick(P.E_Barcode, Qt::Key_Return);
+    States.push_back(Bytes());
+    Idle();
+    QTest::mouseClick(F.ToolBar1->widgetForAction(F.A_DeleteItem), Qt::LeftButton);
+    States.push_back(Bytes());
+    for (std::size_t I = 1; I < States.size(); ++I)
+        QVERIFY2(States[I] != States[I - 1], qPrintable(QString::number(I)));
+    const QStringList Steps = {"Insert", "Move", "Barcode properties", "Delete"};
+    for (qsizetype Step = Steps.size(); Step-- > 0;) {
+        QCOMPARE(F.A_Undo->text(), "Undo " + Steps[Step]);
+        QVERIFY(F.Modified());
+        QTest::keyClick(&F, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY2(Bytes() == States[std::size_t(Step)], qPrintable(Steps[Step]));
+    }
+    QVERIFY(!F.Modified());
+    QVERIFY(!F.A_Undo->isEnabled());
+    for (qsizetype Step = 0; Step < Steps.size(); ++Step) {
+        QCOMPARE(F.A_Redo->text(), "Redo " + Steps[Step]);
+        QTest::keyClick(&F, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Bytes(), States[std::size_t(Step) + 1]);
+        QVERIFY(F.Modified());
     }
     QCOMPARE(W.Prompts->Errors, QStringList());
 }

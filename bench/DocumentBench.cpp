@@ -3,6 +3,7 @@
 // PDF timed as a whole process.
 
 #include "app/DocumentFile.h"
+#include "app/TFormMain.h"
 #include "common/Text1252.h"
 #include "document/DocumentStream.h"
 #include "document/StreamClasses.h"
@@ -18,6 +19,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
@@ -107,6 +109,21 @@ void BM_ParseStream20000Items(benchmark::State& State) {
         }
     }
     State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * Large.size()));
+}
+
+// One step on the 1,000-item page in the window, undone and redone: each half puts the page's
+// stored bytes back and hosts it on the design surface again.
+void BM_UndoRedo1000Items(benchmark::State& State) {
+    TFormMain Form;
+    Form.RestoreDocument(ThousandItems());
+    Form.Page()->findChild<TBarcodeItem*>()->SetBarcodeText("590123412345");
+    Form.RecordStep(QStringLiteral("Edit"));
+    for (auto _ : State) {
+        Form.UndoStack()->undo();
+        Form.UndoStack()->redo();
+    }
+    if (Form.UndoStack()->count() != 1)
+        State.SkipWithError("the step was not kept");
 }
 
 // tessmira-cli render of a 30-item A4 page to PDF at the argument's dots per inch, start to exit.
@@ -213,6 +230,7 @@ void BM_FillBars600Dpi30Items(benchmark::State& State) {
 
 BENCHMARK(BM_DrawPage600Dpi30Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillBars600Dpi30Items)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedo1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WritePage1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadPage1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseStream20000Items)->Unit(benchmark::kMillisecond);

@@ -274,6 +274,9 @@ TFormMain::TFormMain(std::unique_ptr<TPrompts> Prompts, QWidget* Parent)
 
 TFormMain::~TFormMain() {
     FDestroying = true;
+    // The stack goes with the window's children, after this part of the window: its signals
+    // must reach nothing here then.
+    FUndo->blockSignals(true);
     // The panels outlive this part of the window; a field losing the focus must not apply.
     FormBarcodeProps->disconnect(this);
     FormPageProps->disconnect(this);

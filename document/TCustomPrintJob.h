@@ -34,12 +34,24 @@ protected:
     TCustomPrintJob(const TCustomPrintJob&) = default;
     TCustomPrintJob& operator=(const TCustomPrintJob&) = default;
 
-    long double FXFactor = 0.37795L;
-    long double FYFactor = 0.37795L;
+    // Device pixels per native unit at the device's resolution; a device that reports no
+    // sensible resolution is taken at 96 dots per inch, as a job without a printer is.
+    void SetResolution(int DotsPerInchX, int DotsPerInchY) {
+        FXFactor = FactorAt(DotsPerInchX);
+        FYFactor = FactorAt(DotsPerInchY);
+    }
+
+    static constexpr long double ScreenFactor = 0.37795L;
+    long double FXFactor = ScreenFactor;
+    long double FYFactor = ScreenFactor;
     long double FLeftWaste = 0;
     long double FTopWaste = 0;
 
 private:
+    static long double FactorAt(int DotsPerInch) {
+        const long double F = DotsPerInch / 254.0L;
+        return F < 0.1L ? ScreenFactor : F;
+    }
     // Far beyond any sheet; keeps absurd lengths from overflowing the conversion, and the result
     // safe to add to.
     static constexpr long double PixelLimit = 1 << 28;

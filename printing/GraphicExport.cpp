@@ -1,7 +1,6 @@
 #include "printing/GraphicExport.h"
 
 #include "common/Messages.h"
-#include "common/Rounding.h"
 #include "common/TException.h"
 #include "document/TPrintable.h"
 #include "document/TReportPage.h"
@@ -56,18 +55,15 @@ QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
     if (!(Exact.width() >= 0.5 && Exact.height() >= 0.5 &&
           Exact.width() * Exact.height() <= double(1 << 29)))
         Raise(Msg::PageTooLargeToDraw, {std::to_string(Dpi)});
-    const QSize Pixels(RoundToInt(Exact.width()), RoundToInt(Exact.height()));
+    const QSize Pixels = TPaintDevicePrintJob::PixelsOf(SizeMM, Dpi);
     QBuffer Out;
     Out.open(QIODevice::WriteOnly);
     bool Written = true;
     switch (Format) {
     case gfPng: {
-        QImage Image(Pixels, QImage::Format_RGB32);
+        QImage Image = TPaintDevicePrintJob::SheetImage(Pixels, Dpi);
         if (Image.isNull())
             Raise(Msg::PageTooLargeToDraw, {std::to_string(Dpi)});
-        const int DotsPerMeter = RoundToInt(Dpi / 0.0254);
-        Image.setDotsPerMeterX(DotsPerMeter);
-        Image.setDotsPerMeterY(DotsPerMeter);
         Draw(Image, QSizeF(Pixels), DrawOn);
         Written = Image.save(&Out, "PNG");
         break;

@@ -7,20 +7,8 @@
 
 #include <QPaintDevice>
 
-namespace {
-
-// Device pixels per native unit; a device that reports no sensible resolution is taken at
-// 96 dots per inch, as a job without a printer is.
-long double Factor(int DotsPerInch) {
-    const long double F = DotsPerInch / 254.0L;
-    return F < 0.1L ? 0.37795L : F;
-}
-
-} // namespace
-
 TPaintDevicePrintJob::TPaintDevicePrintJob(QPaintDevice& Device) : FCanvas(&Device) {
-    FXFactor = Factor(Device.logicalDpiX());
-    FYFactor = Factor(Device.logicalDpiY());
+    SetResolution(Device.logicalDpiX(), Device.logicalDpiY());
 }
 
 void TPaintDevicePrintJob::PrintPage(TReportPage& Page) {
@@ -33,14 +21,23 @@ QSizeF TPaintDevicePrintJob::PaperSizeMM(const TReportPage& Page) {
             static_cast<double>(G.NativeValue(TPageGeometry::pvLength) / 10)};
 }
 
-QImage TPaintDevicePrintJob::RenderImage(TReportPage& Page, int Dpi) {
-    const QSizeF MM = PaperSizeMM(Page);
-    const QSize Pixels(RoundToInt(MM.width() / 25.4 * Dpi), RoundToInt(MM.height() / 25.4 * Dpi));
+QSize TPaintDevicePrintJob::PixelsOf(const QSizeF& MM, int Dpi) {
+    return {RoundToInt(MM.width() / 25.4 * Dpi), RoundToInt(MM.height() / 25.4 * Dpi)};
+}
+
+QImage TPaintDevicePrintJob::SheetImage(const QSize& Pixels, int Dpi) {
     QImage Image(Pixels, QImage::Format_RGB32);
+    if (Image.isNull())
+        return Image;
     Image.fill(Qt::white);
     const int DotsPerMeter = RoundToInt(Dpi / 0.0254);
     Image.setDotsPerMeterX(DotsPerMeter);
     Image.setDotsPerMeterY(DotsPerMeter);
+    return Image;
+}
+
+QImage TPaintDevicePrintJob::RenderImage(TReportPage& Page, int Dpi) {
+    QImage Image = SheetImage(PixelsOf(PaperSizeMM(Page), Dpi), Dpi);
     TPaintDevicePrintJob(Image).PrintPage(Page);
     return Image;
 }

@@ -25,6 +25,11 @@ public:
 
     // The page's paper (Width by Length) in millimetres.
     static QSizeF PaperSizeMM(const TReportPage& Page);
+    // A length in millimetres as whole pixels at Dpi dots per inch.
+    static QSize PixelsOf(const QSizeF& MM, int Dpi);
+    // A white image of Pixels that says Dpi, as a sheet drawn at that resolution; null when no
+    // memory holds it.
+    static QImage SheetImage(const QSize& Pixels, int Dpi);
     // The page on a white image of its paper's size at Dpi dots per inch.
     static QImage RenderImage(TReportPage& Page, int Dpi);
     // The page as a one-sheet PDF of its paper's size, drawn at Dpi dots per inch.

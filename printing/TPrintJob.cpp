@@ -14,14 +14,6 @@
 
 namespace {
 
-// Screen resolution, in device pixels per native unit, for a device that reports none.
-constexpr long double ScreenFactor = 0.37795L;
-
-long double Factor(int DotsPerInch) {
-    const long double F = DotsPerInch / 254.0L;
-    return F < 0.1L ? ScreenFactor : F;
-}
-
 // What Qt itself tells CUPS of a job, taken from the device the document was drawn for.
 std::vector<TSpoolOption> SpoolOptions(const QPrinter& Device) {
     std::vector<TSpoolOption> Options;
@@ -131,8 +123,7 @@ void TPrintJob::BeginDoc() {
 }
 
 void TPrintJob::ReadFactors() {
-    FXFactor = Factor(FDevice->logicalDpiX());
-    FYFactor = Factor(FDevice->logicalDpiY());
+    SetResolution(FDevice->logicalDpiX(), FDevice->logicalDpiY());
 }
 
 void TPrintJob::CloseScratch() {

@@ -184,18 +184,9 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
         return;
     const QScopedValueRollback Loading(FUpdating, true);
     if (Item != nullptr) {
-        // A field the user is typing in keeps the typing (a scroll or a click reloads).
-        const auto SetText = [](QLineEdit* Field, const QString& Text) {
-            if (!HoldsTyping(Field))
-                Field->setText(Text);
-        };
-        const auto SetValue = [](TNumberField* Field, int Value) {
-            if (!HoldsTyping(Field))
-                Field->setValue(Value);
-        };
-        SetText(E_TitleRow1, FromCp1252(Item->TitleRow1()));
-        SetText(E_TitleRow2, FromCp1252(Item->TitleRow2()));
-        SetText(E_Barcode, FromCp1252(Item->BarcodeText()));
+        LoadText(E_TitleRow1, FromCp1252(Item->TitleRow1()));
+        LoadText(E_TitleRow2, FromCp1252(Item->TitleRow2()));
+        LoadText(E_Barcode, FromCp1252(Item->BarcodeText()));
         CB_Angle->setCurrentIndex(static_cast<int>(Item->Angle()));
         CB_BarcodeType->setCurrentIndex(static_cast<int>(Item->BarcodeType()));
         const TFont Font = Item->Font();
@@ -205,8 +196,8 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
         CB_FontItalic->setChecked(Font.Style.Contains(fsItalic));
         CB_FontUnderline->setChecked(Font.Style.Contains(fsUnderline));
         CB_FontStrikeout->setChecked(Font.Style.Contains(fsStrikeOut));
-        SetValue(E_Height, RoundToInt(Item->Size().Height() * 10));
-        SetValue(E_Width, RoundToInt(Item->Size().Width() * 10));
+        LoadNumber(E_Height, RoundToInt(Item->Size().Height() * 10));
+        LoadNumber(E_Width, RoundToInt(Item->Size().Width() * 10));
         CB_Checksum->setChecked(Item->Checksum());
     } else {
         E_TitleRow1->clear();

@@ -128,20 +128,15 @@ void TFormPageProps::LoadPage(const TReportPage* Page) {
     const QScopedValueRollback Loading(FUpdating, true);
     if (Page != nullptr) {
         const TPageGeometry& Paper = Page->Page();
-        // A field the user is typing in keeps the typing.
-        const auto SetValue = [](TNumberField* Field, long double Value) {
-            if (!HoldsTyping(Field))
-                Field->setValue(RoundToInt(Value));
-        };
-        SetValue(E_Width, Paper.Width());
-        SetValue(E_Length, Paper.Length());
+        LoadNumber(E_Width, RoundToInt(Paper.Width()));
+        LoadNumber(E_Length, RoundToInt(Paper.Length()));
         CB_PaperTypes->setCurrentIndex(static_cast<int>(Paper.PaperSize()));
         CB_Orientation->setCurrentIndex(static_cast<int>(Paper.Orientation()));
-        SetValue(E_MTop, Paper.TopMargin());
-        SetValue(E_MLeft, Paper.LeftMargin());
-        SetValue(E_MBottom, Paper.BottomMargin());
-        SetValue(E_MRight, Paper.RightMargin());
-        SetValue(E_BarReduction, Page->PrinterSettings().BarWidthReduction);
+        LoadNumber(E_MTop, RoundToInt(Paper.TopMargin()));
+        LoadNumber(E_MLeft, RoundToInt(Paper.LeftMargin()));
+        LoadNumber(E_MBottom, RoundToInt(Paper.BottomMargin()));
+        LoadNumber(E_MRight, RoundToInt(Paper.RightMargin()));
+        LoadNumber(E_BarReduction, Page->PrinterSettings().BarWidthReduction);
     } else {
         CB_PaperTypes->setCurrentIndex(-1);
         CB_Orientation->setCurrentIndex(-1);

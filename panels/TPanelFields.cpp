@@ -127,9 +127,23 @@ QLineEdit* FieldEditor(QWidget* Field) {
     return nullptr;
 }
 
+namespace {
+
 bool HoldsTyping(QWidget* Field) {
     const QLineEdit* Editor = FieldEditor(Field);
     return Editor != nullptr && Field->hasFocus() && Editor->isModified();
+}
+
+} // namespace
+
+void LoadText(QLineEdit* Field, const QString& Text) {
+    if (!HoldsTyping(Field))
+        Field->setText(Text);
+}
+
+void LoadNumber(TNumberField* Field, int Value) {
+    if (!HoldsTyping(Field))
+        Field->setValue(Value);
 }
 
 void ForgetTyping(QWidget* Panel) {

@@ -55,9 +55,10 @@ TFieldEvent FieldEventOf(const QEvent* Event);
 // The editor of a text or number field, whose modified mark records typing; nullptr otherwise.
 QLineEdit* FieldEditor(QWidget* Field);
 
-// True while Field has the focus and holds typing not yet applied: loading the panel must not
-// write over it.
-bool HoldsTyping(QWidget* Field);
+// Loading a panel shows the object's value in a field, unless the field has the focus and holds
+// typing not yet applied (a scroll or a click reloads the panel meanwhile).
+void LoadText(QLineEdit* Field, const QString& Text);
+void LoadNumber(TNumberField* Field, int Value);
 
 // Forgets the typing in every text and number field below Panel: it has been applied.
 void ForgetTyping(QWidget* Panel);

@@ -493,8 +493,14 @@ void TFormMain::ResetSteps() {
     FUndo->setClean();
 }
 
-void TFormMain::AbsorbViewChange() {
+void TFormMain::SetViewZoom(std::int32_t Value) {
+    FPage->SetZoom(Value);
+    // The page stores its zoom, but a zoom is no change of the document: no step, no mark.
     FStoredState = WritePageStream(*FPage);
+}
+
+void TFormMain::ShowDone(const char* Text, std::initializer_list<std::string_view> Args) {
+    statusBar()->showMessage(QString::fromStdString(Format(Text, Args)), StatusMessageTime);
 }
 
 void TFormMain::A_UndoExecute() {
@@ -753,9 +759,7 @@ void TFormMain::A_GraphExportExecute() {
     if (!FPrompts->AskResolution(this, Dpi))
         return;
     ExportItemGraphic(Item, Name, Dpi);
-    statusBar()->showMessage(
-        QString::fromStdString(Format(Msg::GraphicWritten, {Name.toStdString()})),
-        StatusMessageTime);
+    ShowDone(Msg::GraphicWritten, {Name.toStdString()});
 }
 
 void TFormMain::A_PrintExecute() {
@@ -767,10 +771,7 @@ void TFormMain::A_PrintExecute() {
     }
     const TPrintOutcome Outcome = PrintReport(*FPage);
     if (!Outcome.Cancelled)
-        statusBar()->showMessage(
-            QString::fromStdString(Format(
-                Msg::PrintSent, {Outcome.Printer.toStdString(), std::to_string(Outcome.JobId)})),
-            StatusMessageTime);
+        ShowDone(Msg::PrintSent, {Outcome.Printer.toStdString(), std::to_string(Outcome.JobId)});
 }
 
 void TFormMain::ZoomBy(int Steps) {
@@ -783,9 +784,7 @@ void TFormMain::ZoomBy(int Steps) {
         const auto* Down = std::lower_bound(ZoomLevels.begin(), ZoomLevels.end(), Now);
         Next = Down != ZoomLevels.begin() ? *(Down - 1) : ZoomLevels.front();
     }
-    FPage->SetZoom(Next);
-    AbsorbViewChange();
-    SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
+    SetViewZoom(Next);
 }
 
 void TFormMain::A_ZoomInExecute() {
@@ -797,9 +796,7 @@ void TFormMain::A_ZoomOutExecute() {
 }
 
 void TFormMain::A_ZoomActualExecute() {
-    FPage->SetZoom(100);
-    AbsorbViewChange();
-    SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
+    SetViewZoom(100);
 }
 
 void TFormMain::A_ZoomFitExecute() {
@@ -808,9 +805,7 @@ void TFormMain::A_ZoomFitExecute() {
     const QSize Room = DesignPanel1->viewport()->size();
     const double Fit = std::min(Room.width() * Zoom / std::max(1, FPage->width()),
                                 Room.height() * Zoom / std::max(1, FPage->height()));
-    FPage->SetZoom(std::clamp(static_cast<int>(std::floor(Fit)), 1, 300));
-    AbsorbViewChange();
-    SetText(L_Zoom, QStringLiteral("%1%").arg(FPage->Zoom()));
+    SetViewZoom(std::clamp(static_cast<int>(std::floor(Fit)), 1, 300));
 }
 
 void TFormMain::A_PrintPreviewExecute() {
@@ -828,9 +823,7 @@ void TFormMain::A_PrintPdfExecute() {
                                 QStringLiteral("Print to PDF"), QDir::currentPath(), true}))
         return;
     if (!PrintReportToPdf(*FPage, Name).Cancelled)
-        statusBar()->showMessage(
-            QString::fromStdString(Format(Msg::PrintedToFile, {Name.toStdString()})),
-            StatusMessageTime);
+        ShowDone(Msg::PrintedToFile, {Name.toStdString()});
 }
 
 void TFormMain::A_PrinterSetupExecute() {

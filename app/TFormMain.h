@@ -4,9 +4,12 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class QAction;
 class QLabel;
@@ -173,8 +176,10 @@ private:
     std::string FStoredState;
     // New and Open start without steps, the page as it now is.
     void ResetSteps();
-    // A view change that the stored document carries (the zoom) joins the current state.
-    void AbsorbViewChange();
+    // Shows the page at Value per cent.
+    void SetViewZoom(std::int32_t Value);
+    // Tells in the status bar, for a while, what a command did.
+    void ShowDone(const char* Text, std::initializer_list<std::string_view> Args);
     bool FShownOnce = false;
     bool FDestroying = false;
     TLockKeys* FLockKeys = nullptr;

@@ -13,6 +13,7 @@
 #include "designer/TDesigner.h"
 #include "document/DocumentStream.h"
 #include "document/TBarcodeItem.h"
+#include "document/TPageChange.h"
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
 #include "panels/TFormPageProps.h"
@@ -129,24 +130,43 @@ constexpr std::array<TActionImage, 9> ActionImages = {{
     {"edit-redo", ":/icons/redo.svg"},
 }};
 
-// One change of the document: the stored document before and after it, so that undo gives back
-// exactly what was there.
+// One change of the document, as the stored records it changed, so that undo gives back exactly
+// what was there.
 class TDocumentStep : public QUndoCommand {
 public:
-    TDocumentStep(TFormMain& Form, const QString& Name, std::string Before, std::string After)
-        : QUndoCommand(Name), FForm(Form), FBefore(std::move(Before)), FAfter(std::move(After)) {}
-    void undo() override { FForm.RestoreDocument(FBefore); }
+    // Key steps in a row on the same items are one.
+    static constexpr int KeyStep = 1;
+
+    TDocumentStep(TFormMain& Form, const QString& Name, TPageChange Change, std::int32_t Zoom,
+                  bool ByKey)
+        : QUndoCommand(Name), FForm(Form), FChange(std::move(Change)), FZoom(Zoom), FByKey(ByKey) {}
+    int id() const override { return FByKey ? KeyStep : -1; }
+    bool mergeWith(const QUndoCommand* Other) override {
+        const auto& Next = static_cast<const TDocumentStep&>(*Other);
+        if (Next.text() != text() || Next.FZoom != FZoom ||
+            Next.FChange.Positions() != FChange.Positions())
+            return false;
+        std::optional<TPageChange> Both = FForm.JoinedChange(FChange, Next.FChange);
+        if (Both)
+            FChange = std::move(*Both);
+        else
+            setObsolete(true); // back where the run began
+        return true;
+    }
+    void undo() override { FForm.ApplyChange(FChange, false, FZoom); }
     // Pushed after the change was made: the first redo has nothing to do.
     void redo() override {
         if (FPushed)
-            FForm.RestoreDocument(FAfter);
+            FForm.ApplyChange(FChange, true, FZoom);
         FPushed = true;
     }
 
 private:
     TFormMain& FForm;
-    std::string FBefore;
-    std::string FAfter;
+    TPageChange FChange;
+    // Item records hold pixel bounds, which follow the zoom the step was taken at.
+    std::int32_t FZoom;
+    bool FByKey;
     bool FPushed = false;
 };
 
@@ -467,36 +487,70 @@ void TFormMain::SetModified(bool Value) {
         FUndo->setClean();
 }
 
-void TFormMain::RecordStep(const QString& Caption) {
+void TFormMain::RecordStep(const QString& Caption, bool ByKey) {
     // Putting a state back is no new step, whatever the surface reports meanwhile.
     if (FRestoring)
         return;
-    std::string After = WritePageStream(*FPage);
-    if (After == FStoredState)
+    TPageRecords After = WritePageRecords(*FPage);
+    std::optional<TPageChange> Change = TPageChange::Between(FStored, After);
+    if (!Change)
         return;
-    FUndo->push(new TDocumentStep(*this, Caption, FStoredState, After));
-    FStoredState = std::move(After);
+    FStored = std::move(After);
+    FUndo->push(new TDocumentStep(*this, Caption, std::move(*Change), FPage->Zoom(), ByKey));
     FModified = true;
+}
+
+std::optional<TPageChange> TFormMain::JoinedChange(const TPageChange& First,
+                                                   const TPageChange& Second) const {
+    TPageRecords Before = FStored;
+    Second.ApplyTo(Before, false);
+    First.ApplyTo(Before, false);
+    return TPageChange::Between(Before, FStored);
+}
+
+void TFormMain::ApplyChange(const TPageChange& Change, bool Forward, std::int32_t Zoom) {
+    const QScopedValueRollback Restoring(FRestoring, true);
+    const std::int32_t ViewZoom = FPage->Zoom();
+    if (Zoom != ViewZoom)
+        SetViewZoom(Zoom);
+    Change.ApplyTo(FStored, Forward);
+    std::vector<TPrintable*> Read;
+    bool Exact = false;
+    try {
+        Read = Change.ApplyTo(*FPage, Forward);
+        Exact = WritePageRecords(*FPage) == FStored;
+    } catch (const std::exception&) {
+    }
+    // Item by item is quick; should the page then store anything else, it is read whole.
+    if (!Exact) {
+        RestoreDocument(JoinPageRecords(FStored));
+        Read.clear();
+    }
+    FormPageProps->LoadPage(FPage.get());
+    if (!Read.empty())
+        Designer1->SelectList({Read.begin(), Read.end()});
+    if (Zoom != ViewZoom)
+        SetViewZoom(ViewZoom);
 }
 
 void TFormMain::RestoreDocument(const std::string& Bytes) {
     std::unique_ptr<TReportPage> Page = NewDocumentPage();
     ReadPageStream(Bytes, *Page);
     const QScopedValueRollback Restoring(FRestoring, true);
-    FStoredState = Bytes;
     InstallPage(std::move(Page));
+    FStored = WritePageRecords(*FPage);
 }
 
 void TFormMain::ResetSteps() {
     FUndo->clear();
-    FStoredState = WritePageStream(*FPage);
+    FStored = WritePageRecords(*FPage);
     FUndo->setClean();
 }
 
 void TFormMain::SetViewZoom(std::int32_t Value) {
     FPage->SetZoom(Value);
     // The page stores its zoom, but a zoom is no change of the document: no step, no mark.
-    FStoredState = WritePageStream(*FPage);
+    FStored = WritePageRecords(*FPage);
 }
 
 void TFormMain::ShowDone(const char* Text, std::initializer_list<std::string_view> Args) {
@@ -1020,7 +1074,9 @@ void TFormMain::Designer1ChangeSelection() {
 
 void TFormMain::Designer1Change() {
     // A move or resize on the surface is a step; a scroll changes no stored value and makes none.
-    RecordStep(QStringLiteral("Move"));
+    RecordStep(Designer1->LastChange() == dcResize ? QStringLiteral("Resize")
+                                                   : QStringLiteral("Move"),
+               Designer1->LastChangeByKey());
     const TDesignerSelectedComponents& Selection = Designer1->SelectedComponents();
     if (Selection.Count() == 0)
         return;

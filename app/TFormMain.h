@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TPrompts.h"
+#include "document/TPageChange.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,9 +42,15 @@ public:
     QUndoStack* UndoStack() const { return FUndo; }
     // A change of the document is done: when the stored document differs from what the last
     // step left, it becomes one undo step named Caption, and the document is modified.
-    void RecordStep(const QString& Caption);
-    // Puts the document back to Bytes, as an undo or redo does.
+    // ByKey: a step of a run of key presses, which joins the one before on the same items.
+    void RecordStep(const QString& Caption, bool ByKey = false);
+    // Puts the whole document back to Bytes, when an undo cannot go item by item.
     void RestoreDocument(const std::string& Bytes);
+    // Makes a step's change (Forward) or takes it back, at the zoom it was taken at.
+    void ApplyChange(const TPageChange& Change, bool Forward, std::int32_t Zoom);
+    // Two steps in a row as one, from the records the second left; nothing when they cancel.
+    std::optional<TPageChange> JoinedChange(const TPageChange& First,
+                                            const TPageChange& Second) const;
     // The operation that item and property changes use to mark the document.
     void SetModified(bool Value);
 
@@ -173,7 +181,7 @@ private:
     QUndoStack* FUndo = nullptr;
     bool FRestoring = false;
     // The stored document as the last step (or New, Open, a zoom) left it.
-    std::string FStoredState;
+    TPageRecords FStored;
     // New and Open start without steps, the page as it now is.
     void ResetSteps();
     // Shows the page at Value per cent.

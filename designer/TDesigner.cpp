@@ -111,7 +111,8 @@ void TDesigner::Activate() {
             Watch(Widget);
     // Scrolling the surface counts as a change of the design.
     for (QScrollBar* Bar : {Panel->horizontalScrollBar(), Panel->verticalScrollBar()})
-        FPanelWatch.push_back(connect(Bar, &QScrollBar::valueChanged, this, &TDesigner::Modified));
+        FPanelWatch.push_back(
+            connect(Bar, &QScrollBar::valueChanged, this, [this] { Modified(); }));
     FPanelWatch.push_back(connect(Panel, &QObject::destroyed, this, [this] {
         PanelUsers().remove(FDesignPanel);
         FActive = false;
@@ -369,7 +370,9 @@ void TDesigner::SetFocused(bool Value) {
         emit OnFocused();
 }
 
-void TDesigner::Modified() {
+void TDesigner::Modified(TDesignChange Change, bool ByKey) {
+    FLastChange = Change;
+    FLastChangeByKey = ByKey;
     PlaceHandles();
     emit OnChange();
 }

@@ -52,6 +52,9 @@ private:
 enum TDesignerHint : std::uint8_t { dhComponent = 1, dhSize = 2, dhMove = 4, dhInsert = 8 };
 
 // Low bits of a component's "DesignInfo" property: what the designer may not do with it.
+// What a change reported by OnChange was, for naming it.
+enum TDesignChange : std::uint8_t { dcOther, dcMove, dcResize };
+
 enum TDesignLock : std::uint32_t { dlNoMove = 1, dlNoResize = 2, dlNoDelete = 4, dlNoInsert = 8 };
 std::uint32_t DesignLocks(const QObject& Component);
 
@@ -84,7 +87,12 @@ public:
     void SelectAll();
     // Makes Component the whole selection, as a click on it does.
     void SelectOnly(QObject* Component);
+    // Makes List the selection, keeping what of it is already selected.
+    void SelectList(const std::vector<QObject*>& List);
     const TDesignerSelectedComponents& SelectedComponents() const { return FSelectedView; }
+    // What the last OnChange came from, and whether a key press made it.
+    TDesignChange LastChange() const { return FLastChange; }
+    bool LastChangeByKey() const { return FLastChangeByKey; }
 
 signals:
     void OnChange();
@@ -125,7 +133,6 @@ private:
     bool IsSelected(const QObject* Component) const;
     void Add(QObject* Component);
     void Remove(QObject* Component);
-    void SelectList(const std::vector<QObject*>& List);
     void BeginBatch() { ++FBatch; }
     void EndBatch();
     void SelectionChanged();
@@ -137,7 +144,7 @@ private:
     void PlaceHandlesOf(TSelCtrlItem& Entry);
     void SetHandlesShown(bool Value);
     void SetFocused(bool Value);
-    void Modified();
+    void Modified(TDesignChange Change = dcOther, bool ByKey = false);
     void StartSizing(TGrabHandle& Handle, const QPoint& Global);
 
     // Input
@@ -179,6 +186,8 @@ private:
     bool FPending = false;
     bool FHandlesShown = true;
     bool FFocused = false;
+    TDesignChange FLastChange = dcOther;
+    bool FLastChangeByKey = false;
     std::vector<QMetaObject::Connection> FPanelWatch;
 
     // Drag state

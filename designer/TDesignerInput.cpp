@@ -483,7 +483,7 @@ void TDesigner::FinishDrag(bool Commit) {
         for (const auto& [Guarded, Bounds] : FMoved)
             if (QWidget* Control = Guarded.data(); Control != nullptr && CanMove(Control))
                 SetControlBounds(*Control, Bounds.translated(FOffset));
-        Modified();
+        Modified(dcMove);
         break;
     }
     case dkResize: {
@@ -493,7 +493,7 @@ void TDesigner::FinishDrag(bool Commit) {
         if (Resized != nullptr && New != Resized->geometry()) {
             SetControlBounds(*Resized, New);
             Resized->repaint();
-            Modified();
+            Modified(dcResize);
         }
         break;
     }
@@ -578,7 +578,7 @@ void TDesigner::KeyArrow(int Dx, int Dy, Qt::KeyboardModifiers Modifiers) {
             else
                 SetControlBounds(*Control, B.translated(Dx, Dy));
         }
-        Modified();
+        Modified(Shift ? dcResize : dcMove, true);
     } else if (Modifiers == Qt::NoModifier && Cur != FDesignControl) {
         SelectNeighbour(Dx, Dy);
     }

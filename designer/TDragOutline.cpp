@@ -61,7 +61,11 @@ void TDragOutline::SetRect(const QRect& Rect) {
     };
     for (int I = 0; I < 4; ++I) {
         FStrips[I]->setGeometry(Sides[I]);
-        FStrips[I]->raise();
-        FStrips[I]->show();
+        // Raised once as it shows: raising is a walk over all siblings, and a drag of many
+        // items moves four strips for each at every mouse move.
+        if (FStrips[I]->isHidden()) {
+            FStrips[I]->raise();
+            FStrips[I]->show();
+        }
     }
 }

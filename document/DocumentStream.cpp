@@ -12,6 +12,14 @@
 
 #include <vector>
 
+std::vector<TPrintable*> PageItems(const TReportPage& Page) {
+    std::vector<TPrintable*> Items;
+    for (QObject* Child : Page.children())
+        if (auto* Item = qobject_cast<TPrintable*>(Child))
+            Items.push_back(Item);
+    return Items;
+}
+
 namespace {
 
 // Names a failure while a property of a component was read: its name, or its stored class name
@@ -25,14 +33,6 @@ void Wrapped(std::string_view ComponentName, std::string_view Path, F&& Action) 
     }
 }
 
-std::vector<TPrintable*> ItemsOf(const TReportPage& Page) {
-    std::vector<TPrintable*> Items;
-    for (QObject* Child : Page.children())
-        if (auto* Item = qobject_cast<TPrintable*>(Child))
-            Items.push_back(Item);
-    return Items;
-}
-
 void WriteItemRecord(TWriter& Writer, const TPrintable& Item, const TStreamClass& Class) {
     Writer.WriteStr(Class.StreamName());
     Writer.WriteStr(ToCp1252(Item.objectName()));
@@ -41,12 +41,17 @@ void WriteItemRecord(TWriter& Writer, const TPrintable& Item, const TStreamClass
     Writer.WriteListEnd(); // items have no children
 }
 
-void WritePageRecord(TWriter& Writer, const TReportPage& Page) {
+// The page's own part of its record, up to its items.
+void WritePageHead(TWriter& Writer, const TReportPage& Page) {
     Writer.WriteStr(PageStreamName);
     Writer.WriteStr({});
     WriteProperties(Writer, Page, PageProperties());
     Writer.WriteListEnd();
-    for (const TPrintable* Item : ItemsOf(Page))
+}
+
+void WritePageRecord(TWriter& Writer, const TReportPage& Page) {
+    WritePageHead(Writer, Page);
+    for (const TPrintable* Item : PageItems(Page))
         if (const TStreamClass* Class = StreamClassOf(*Item))
             WriteItemRecord(Writer, *Item, *Class);
     Writer.WriteListEnd();
@@ -68,7 +73,7 @@ void CheckComponentName(std::string_view Name) {
 }
 
 TPrintable* FindItem(const TReportPage& Page, std::string_view Name, const TPrintable* Except) {
-    for (TPrintable* Item : ItemsOf(Page))
+    for (TPrintable* Item : PageItems(Page))
         if (Item != Except && SameName(ToCp1252(Item->objectName()), Name))
             return Item;
     return nullptr;
@@ -95,7 +100,7 @@ void ReadItemRecords(TReader& Reader, TPrintable& Item, const TStreamClass& Clas
 }
 
 void MoveToPosition(TReportPage& Page, TPrintable& Item, std::int32_t Position) {
-    const std::vector<TPrintable*> Items = ItemsOf(Page);
+    const std::vector<TPrintable*> Items = PageItems(Page);
     if (Position >= 0 && static_cast<std::size_t>(Position) < Items.size() &&
         Items[static_cast<std::size_t>(Position)] != &Item)
         Item.stackUnder(Items[static_cast<std::size_t>(Position)]);
@@ -177,6 +182,54 @@ void ReadPageStream(std::string_view Data, TReportPage& Page) {
     Page.Page().AfterReading();
     for (TPrintable* Item : Loaded)
         Item->AfterReading();
+}
+
+TPageRecords WritePageRecords(const TReportPage& Page) {
+    TPageRecords Records;
+    TWriter Head;
+    Head.WriteSignature();
+    WritePageHead(Head, Page);
+    Records.Head = Head.Take();
+    for (const TPrintable* Item : PageItems(Page))
+        if (const TStreamClass* Class = StreamClassOf(*Item)) {
+            TWriter Writer;
+            WriteItemRecord(Writer, *Item, *Class);
+            Records.Items.push_back(Writer.Take());
+        }
+    return Records;
+}
+
+std::string JoinPageRecords(const TPageRecords& Records) {
+    std::size_t Size = Records.Head.size() + 1;
+    for (const std::string& Item : Records.Items)
+        Size += Item.size();
+    std::string Bytes;
+    Bytes.reserve(Size);
+    Bytes += Records.Head;
+    for (const std::string& Item : Records.Items)
+        Bytes += Item;
+    TWriter End;
+    End.WriteListEnd();
+    return Bytes + End.Take();
+}
+
+void ReadPageHead(std::string_view Head, TReportPage& Page) {
+    // Properties a head leaves out are at their defaults, which a page that has been edited may
+    // not be: the head is read into a new page and every property taken over from there.
+    TReportPage Read;
+    TPageRecords Bare{std::string(Head), {}};
+    ReadPageStream(JoinPageRecords(Bare), Read);
+    CopyProperties(PageProperties(), std::as_const(Read), Page);
+    Page.Loaded();
+    Page.Page().AfterReading();
+}
+
+TPrintable& InsertItemRecord(TReportPage& Page, std::string_view Record, std::size_t Position) {
+    TWriter Stream;
+    Stream.WriteSignature();
+    std::unique_ptr<TPrintable> Item = ReadItemStream(Stream.Take() + std::string(Record), &Page);
+    MoveToPosition(Page, *Item, static_cast<std::int32_t>(Position));
+    return *Item.release(); // the page owns it now
 }
 
 std::string WriteItemStream(const TPrintable& Item) {

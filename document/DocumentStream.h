@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QWidget;
 class TPrintable;
@@ -23,6 +24,26 @@ std::string WritePageStream(const TReportPage& Page);
 // then every item. Throws TException with the reader's message; on failure the page holds what
 // was read before it, so callers read into a page they can throw away.
 void ReadPageStream(std::string_view Data, TReportPage& Page);
+
+// A page's stored bytes cut where its items begin and end, so that versions of a page that differ
+// in a few items can be kept and put back item by item: Head is the signature and the page's own
+// record, then comes one record per item in stacking order; with the end marker they are the
+// bytes WritePageStream gives.
+struct TPageRecords {
+    std::string Head;
+    std::vector<std::string> Items;
+    bool operator==(const TPageRecords&) const = default;
+};
+TPageRecords WritePageRecords(const TReportPage& Page);
+std::string JoinPageRecords(const TPageRecords& Records);
+
+// Gives a page that holds items the page properties of Head (a TPageRecords head), as reading
+// Head into a new page would, and leaves its items be.
+void ReadPageHead(std::string_view Head, TReportPage& Page);
+// Reads an item record as WritePageRecords cuts it onto Page, at Position in stacking order.
+TPrintable& InsertItemRecord(TReportPage& Page, std::string_view Record, std::size_t Position);
+// The page's items in stacking order.
+std::vector<TPrintable*> PageItems(const TReportPage& Page);
 
 // One item as the clipboard carries it: the signature and the item's record, which is byte for
 // byte its record in a document file.

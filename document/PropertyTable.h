@@ -257,3 +257,24 @@ void ReadProperty(TReader& Reader, TObj& Object, std::span<const TProperty<TObj>
     Reader.SkipValue();
     RaiseUnknownPath(Table, Path);
 }
+
+// Gives To every value of From the table can assign, in writing order as the reader assigns
+// them; defined properties travel as their stored bytes.
+template <typename TObj>
+void CopyProperties(std::span<const TProperty<TObj>> Table, const TObj& From, TObj& To) {
+    for (const TProperty<TObj>& P : Table) {
+        if (P.SetOrd != nullptr && P.GetOrd != nullptr)
+            P.SetOrd(To, P.GetOrd(From));
+        else if (P.SetFloat != nullptr && P.GetFloat != nullptr)
+            P.SetFloat(To, P.GetFloat(From));
+        else if (P.SetText != nullptr && P.GetText != nullptr)
+            P.SetText(To, P.GetText(From));
+        else if (P.WriteDefined != nullptr && P.ReadDefined != nullptr) {
+            TWriter Writer;
+            P.WriteDefined(Writer, From);
+            const std::string Bytes = Writer.Take();
+            TReader Reader(Bytes);
+            P.ReadDefined(Reader, To);
+        }
+    }
+}

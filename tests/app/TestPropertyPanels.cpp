@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QWheelEvent>
 #include <QtTest>
 #include <functional>
@@ -473,39 +474,72 @@ void TestPropertyPanels::UndoAndRedoStepThroughEveryChange() {
     TFormMain& F = W.Form;
     TFormBarcodeProps& P = *F.FormBarcodeProps;
     const auto Bytes = [&F] { return WritePageStream(*F.Page()); };
+    const auto Item = [&F] { return F.Page()->findChild<TBarcodeItem*>(); };
+    const auto Surface = [&F](Qt::Key Key, Qt::KeyboardModifier Modifier, int Times) {
+        for (int I = 0; I < Times; ++I)
+            QTest::keyClick(F.DesignPanel1, Key, Modifier);
+    };
+    struct TRow {
+        const char* Step; // as the Undo command names it
+        std::function<void()> Act;
+    };
+    const TRow Rows[] = {
+        {"Insert",
+         [&] { QTest::mouseClick(F.ToolBar1->widgetForAction(F.A_BarcodeItem), Qt::LeftButton); }},
+        {"Move",
+         [&] {
+             QTest::mousePress(Item(), Qt::LeftButton, {}, QPoint(10, 10));
+             QTest::mouseMove(Item(), QPoint(22, 22));
+             QTest::mouseMove(Item(), QPoint(34, 34));
+             QTest::mouseRelease(Item(), Qt::LeftButton, {}, QPoint(34, 34));
+         }},
+        // A run of key presses on the same items is one step; a resize by key is another.
+        {"Move", [&] { Surface(Qt::Key_Right, Qt::ControlModifier, 3); }},
+        {"Resize", [&] { Surface(Qt::Key_Down, Qt::ShiftModifier, 2); }},
+        {"Barcode properties",
+         [&] {
+             QVERIFY(Enter(P.E_Barcode));
+             QTest::keyClicks(P.E_Barcode, "590123412345");
+             QTest::keyClick(P.E_Barcode, Qt::Key_Return);
+         }},
+        {"Page properties",
+         [&] {
+             QVERIFY(Enter(F.FormPageProps->E_MTop));
+             Keys(F.FormPageProps->E_MTop, "25", Qt::Key_Return);
+         }},
+        {"Delete",
+         [&] {
+             Idle();
+             QTest::mouseClick(F.ToolBar1->widgetForAction(F.A_DeleteItem), Qt::LeftButton);
+         }},
+    };
     F.SetModified(false);
     std::vector<std::string> States{Bytes()};
-    QTest::mouseClick(F.ToolBar1->widgetForAction(F.A_BarcodeItem), Qt::LeftButton);
-    States.push_back(Bytes());
-    auto* Item = F.Page()->findChild<TBarcodeItem*>();
-    QVERIFY(Item != nullptr);
-    QTest::mousePress(Item, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseMove(Item, QPoint(22, 22));
-    QTest::mouseMove(Item, QPoint(34, 34));
-    QTest::mouseRelease(Item, Qt::LeftButton, {}, QPoint(34, 34));
-    States.push_back(Bytes());
-    QVERIFY(Enter(P.E_Barcode));
-    QTest::keyClicks(P.E_Barcode, "590123412345");
-    QTest::keyClick(P.E_Barcode, Qt::Key_Return);
-    States.push_back(Bytes());
-    Idle();
-    QTest::mouseClick(F.ToolBar1->widgetForAction(F.A_DeleteItem), Qt::LeftButton);
-    States.push_back(Bytes());
-    for (std::size_t I = 1; I < States.size(); ++I)
-        QVERIFY2(States[I] != States[I - 1], qPrintable(QString::number(I)));
-    const QStringList Steps = {"Insert", "Move", "Barcode properties", "Delete"};
-    for (qsizetype Step = Steps.size(); Step-- > 0;) {
-        QCOMPARE(F.A_Undo->text(), "Undo " + Steps[Step]);
+    for (const TRow& Row : Rows) {
+        Row.Act();
+        QVERIFY2(Bytes() != States.back(), Row.Step);
+        QCOMPARE(F.A_Undo->text(), QStringLiteral("Undo ") + Row.Step);
+        States.push_back(Bytes());
+    }
+    QCOMPARE(std::size_t(F.UndoStack()->count()), std::size(Rows));
+    // Each undo is taken at another zoom than its step was: a zoom is a view, not a step.
+    for (std::size_t Step = std::size(Rows); Step-- > 0;) {
+        QCOMPARE(F.A_Undo->text(), QStringLiteral("Undo ") + Rows[Step].Step);
         QVERIFY(F.Modified());
+        QTest::keyClick(&F, Qt::Key_Plus, Qt::ControlModifier);
         QTest::keyClick(&F, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY2(Bytes() == States[std::size_t(Step)], qPrintable(Steps[Step]));
+        QTest::keyClick(&F, Qt::Key_0, Qt::ControlModifier);
+        QVERIFY2(Bytes() == States[Step], Rows[Step].Step);
+        // What the undo put back is selected again.
+        if (Step > 0)
+            QCOMPARE(F.Designer1->SelectedComponents().Items(0), Item());
     }
     QVERIFY(!F.Modified());
     QVERIFY(!F.A_Undo->isEnabled());
-    for (qsizetype Step = 0; Step < Steps.size(); ++Step) {
-        QCOMPARE(F.A_Redo->text(), "Redo " + Steps[Step]);
+    for (std::size_t Step = 0; Step < std::size(Rows); ++Step) {
+        QCOMPARE(F.A_Redo->text(), QStringLiteral("Redo ") + Rows[Step].Step);
         QTest::keyClick(&F, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(Bytes(), States[std::size_t(Step) + 1]);
+        QVERIFY2(Bytes() == States[Step + 1], Rows[Step].Step);
         QVERIFY(F.Modified());
     }
     QCOMPARE(W.Prompts->Errors, QStringList());

@@ -9,9 +9,13 @@
 #include "document/StreamClasses.h"
 #include "document/StreamFormat.h"
 #include "document/TBarcodeItem.h"
+#include "document/TPageChange.h"
 #include "document/TReportPage.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -277,6 +281,70 @@ TEST(DocumentStream, PageReadsBackToTheSameBytes) {
     EXPECT_EQ(Copy.Font(), Original.Font());
     EXPECT_EQ(Copy.PrinterSettings(), Original.PrinterSettings());
     EXPECT_EQ(Copy.size(), Original.size());
+
+    // The same head given to a page that holds an item and was edited otherwise: an undo's way.
+    TReportPage Edited;
+    Insert(Edited);
+    Edited.Page().SetTopMargin(40);
+    Edited.SetReportTitle(QStringLiteral("other"));
+    const TPageRecords Records = WritePageRecords(Original);
+    EXPECT_EQ(JoinPageRecords(Records), Bytes);
+    ReadPageHead(Records.Head, Edited);
+    EXPECT_EQ(WritePageRecords(Edited).Head, Records.Head);
+    EXPECT_EQ(Items(Edited).size(), 1u);
+}
+
+// A change kept as the records it touched makes the page again, and puts it back, byte for byte.
+TEST(DocumentStream, ChangesAreMadeAndTakenBackItemByItem) {
+    const TFixedSystem System(false);
+    const TStreamClassRegistration Registration(BarcodeItemClass());
+    const auto Text = [](std::size_t I) {
+        return [I](TReportPage& Page) { Items(Page)[I]->SetBarcodeText("590123412345"); };
+    };
+    struct TRow {
+        const char* Name;
+        std::function<void(TReportPage&)> Edit;
+        std::vector<std::size_t> Positions; // of the items touched, from the edit
+    };
+    const TRow Rows[] = {
+        {"one item edited", Text(2), {2}},
+        {"two items far apart", [&](TReportPage& P) { Text(0)(P), Text(4)(P); }, {0, 4}},
+        {"an item added on top", [](TReportPage& P) { Insert(P); }, {5}},
+        {"an item taken away", [](TReportPage& P) { delete Items(P)[1]; }, {1}},
+        {"the first and last taken away",
+         [](TReportPage& P) {
+             delete Items(P)[4];
+             delete Items(P)[0];
+         },
+         {0, 1, 2, 3, 4}},
+        {"the page's margin", [](TReportPage& P) { P.Page().SetTopMargin(30); }, {}},
+        {"margin and an item",
+         [&](TReportPage& P) {
+             P.Page().SetLeftMargin(5);
+             Text(3)(P);
+         },
+         {3}},
+    };
+    for (const TRow& Row : Rows) {
+        SCOPED_TRACE(Row.Name);
+        TReportPage Page;
+        for (int I = 0; I < 5; ++I)
+            Insert(Page)->SetLeft(10 * I);
+        const TPageRecords Before = WritePageRecords(Page);
+        Row.Edit(Page);
+        const TPageRecords After = WritePageRecords(Page);
+        const std::optional<TPageChange> Change = TPageChange::Between(Before, After);
+        ASSERT_TRUE(Change.has_value());
+        EXPECT_EQ(Change->Positions(), Row.Positions);
+        TPageRecords Records = After;
+        Change->ApplyTo(Records, false);
+        EXPECT_EQ(Records, Before);
+        Change->ApplyTo(Page, false);
+        EXPECT_EQ(WritePageRecords(Page), Before);
+        Change->ApplyTo(Page, true);
+        EXPECT_EQ(WritePageRecords(Page), After);
+        EXPECT_FALSE(TPageChange::Between(After, After).has_value());
+    }
 }
 
 TEST(DocumentStream, DamagedPagesEndInTheReadersMessage) {

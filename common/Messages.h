@@ -86,11 +86,31 @@ inline constexpr const char* UnknownPrinter = "There is no printer named \"%s\""
 inline constexpr const char* SpoolerRefused = "The print spooler did not take the job: %s";
 inline constexpr const char* NoPageInRange =
     "Nothing was printed: the page range %s leaves out the document's one page";
+inline constexpr const char* NoSheetInRange =
+    "Nothing was printed: the page range %s leaves out all %s sheets";
 inline constexpr const char* PrintSent = "The page went to %s as job %d";
 inline constexpr const char* PrintedToFile = "The page was printed to %s";
 inline constexpr const char* PrinterSetupCaption = "Printer setup";
 inline constexpr const char* PrinterSetupConfirm = "OK";
 inline constexpr const char* PrintProgressCaption = "Printing progress";
 inline constexpr const char* PrintProgressInfo = "%d%%  Completed";
+
+// Data merge
+inline constexpr const char* DataSourceEmpty = "The data source is empty: it has no header line";
+inline constexpr const char* DataUnclosedQuote = "Line %s: a quoted field is not closed";
+inline constexpr const char* DataFieldCount =
+    "Record %s (line %s) has %s fields where the header has %s";
+inline constexpr const char* DataNoRecords = "The data source has no records";
+inline constexpr const char* DataColumnMissing =
+    "Line 1: the data source has no column \"%s\", which the document uses";
+inline constexpr const char* SequenceColumnMissing =
+    "A number sequence has only the column \"#\"; the document uses \"%s\"";
+inline constexpr const char* DataRecordRejected = "Record %s (%s), column \"%s\": %s";
+inline constexpr const char* DataNot1252 = "the value has characters a barcode cannot hold";
+inline constexpr const char* DataNotUsed =
+    "No item uses the data source: give an item a data field or a ${column} in a title";
+inline constexpr const char* InvalidSequence =
+    "\"%s\" is not a number sequence: give FROM:TO or FROM:TO:STEP, with a step that reaches TO";
+inline constexpr const char* SequenceTooLong = "A number sequence has at most %s numbers";
 
 } // namespace Msg

@@ -109,9 +109,17 @@ constexpr auto Last = std::array<P, 4>{{
      .SetText = [](TItem& O, const QString& V) { O.SetTitleRow2(ToCp1252(V)); }},
 }};
 
+// After all others, and written only when set: items without a merge keep their bytes.
+constexpr auto Merge = std::array<P, 1>{{
+    {.Path = "DataField",
+     .Kind = TPropKind::pkString,
+     .GetText = [](const TItem& O) { return O.DataField(); },
+     .SetText = [](TItem& O, const QString& V) { O.SetDataField(V); }},
+}};
+
 constexpr auto Table = JoinTables(ControlProperties<TItem, TItemParts>(), Enabled,
                                   FrameProperties<TItem, TItemParts>(), Size, Own,
-                                  FontProperties<TItem, TItemParts>(), Last);
+                                  FontProperties<TItem, TItemParts>(), Last, Merge);
 
 } // namespace
 

@@ -157,8 +157,8 @@ constexpr auto PrinterSettings = std::array<P, 17>{{
     PrinterSetting<std::int32_t, &TSettings::Collate>("PrinterSettings.Collate"),
     PrinterSetting<std::int32_t, &TSettings::ColorOption>("PrinterSettings.ColorOption"),
     // Newer than the other settings: written only when set, so older documents stay as they are.
-    PrinterSetting<std::int32_t, &TSettings::BarWidthReduction>(
-        "PrinterSettings.BarWidthReduction", TPropKind::pkInteger, 0),
+    PrinterSetting<std::int32_t, &TSettings::BarWidthReduction>("PrinterSettings.BarWidthReduction",
+                                                                TPropKind::pkInteger, 0),
 }};
 
 constexpr auto After = std::array<P, 15>{{
@@ -226,9 +226,24 @@ constexpr auto After = std::array<P, 15>{{
                   std::int64_t V) { O.SetPrevInitialZoom(static_cast<TQRZoomState>(V)); }},
 }};
 
+// The data merge's, after all others, and written only when set: documents without a merge keep
+// their bytes.
+constexpr auto Merge = std::array<P, 2>{{
+    {.Path = "MergeMode",
+     .Kind = TPropKind::pkEnum,
+     .Names = MergeModeNames,
+     .GetOrd = [](const TPage& O) -> std::int64_t { return O.MergeMode(); },
+     .SetOrd = [](TPage& O, std::int64_t V) { O.SetMergeMode(static_cast<TMergeMode>(V)); },
+     .Default = mmRecordPerPage},
+    {.Path = "DataSource",
+     .Kind = TPropKind::pkString,
+     .GetText = [](const TPage& O) { return O.DataSource(); },
+     .SetText = [](TPage& O, const QString& V) { O.SetDataSource(V); }},
+}};
+
 constexpr auto Table =
     JoinTables(ControlProperties<TPage, TPageParts>(), FrameProperties<TPage, TPageParts>(), Before,
-               FontProperties<TPage, TPageParts>(), Middle, PrinterSettings, After);
+               FontProperties<TPage, TPageParts>(), Middle, PrinterSettings, After, Merge);
 
 } // namespace
 

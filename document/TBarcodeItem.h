@@ -52,6 +52,9 @@ public:
     double Ratio() const { return FRatio; }
     void SetRatio(double Value);
     // Windows-1252.
+    // The data merge's column whose value becomes the barcode text ("#": the record number).
+    const QString& DataField() const { return FDataField; }
+    void SetDataField(const QString& Value) { FDataField = Value; }
     const std::string& TitleRow1() const { return FTitleRow1; }
     void SetTitleRow1(const std::string& Value);
     const std::string& TitleRow2() const { return FTitleRow2; }
@@ -91,5 +94,6 @@ private:
     std::int32_t FModul = 1;
     double FRatio = 2.0;
     std::string FTitleRow1;
+    QString FDataField;
     std::string FTitleRow2;
 };

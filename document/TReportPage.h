@@ -36,6 +36,12 @@ inline constexpr std::array<std::string_view, 3> ZoomStateNames = {"qrZoomToFit"
 
 enum THelpType : std::uint8_t { htKeyword, htContext };
 
+// How a data merge spends its records: one per sheet (a roll of labels, every bound item and
+// title from the same record), or one per bound item, sheet after sheet.
+enum TMergeMode : std::uint8_t { mmRecordPerPage, mmRecordPerItem };
+inline constexpr std::array<std::string_view, 2> MergeModeNames = {"mmRecordPerPage",
+                                                                   "mmRecordPerItem"};
+
 // The control properties the page and its items carry for the document file, and nothing else uses.
 class TControlProperties {
 public:
@@ -143,6 +149,11 @@ public:
     void SetPrintIfEmpty(bool Value) { FPrintIfEmpty = Value; }
     const QString& ReportTitle() const { return FReportTitle; }
     void SetReportTitle(const QString& Value) { FReportTitle = Value; }
+    TMergeMode MergeMode() const { return FMergeMode; }
+    void SetMergeMode(TMergeMode Value) { FMergeMode = Value; }
+    // The records' file, relative to the document's folder, or a number sequence.
+    const QString& DataSource() const { return FDataSource; }
+    void SetDataSource(const QString& Value) { FDataSource = Value; }
     const QString& BackImageControl() const { return FBackImageControl; }
     void SetBackImageControl(const QString& Value) { FBackImageControl = Value; }
     bool ShowProgress() const { return FShowProgress; }
@@ -208,6 +219,8 @@ private:
     TReportOptions FOptions;
     bool FPrintIfEmpty = false;
     QString FReportTitle;
+    TMergeMode FMergeMode = mmRecordPerPage;
+    QString FDataSource;
     QString FBackImageControl;
     bool FShowProgress = false;
     bool FSnapToGrid = false;

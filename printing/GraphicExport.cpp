@@ -8,16 +8,19 @@
 #include "printing/TPaintDevicePrintJob.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -49,12 +52,46 @@ TGraphicFormat GraphicFormatOf(const QString& FileName) {
     Raise(Msg::UnknownGraphicFormat, {FileName.toStdString()});
 }
 
-QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
-                        const TDrawGraphic& DrawOn) {
+namespace {
+
+// The sheet in device pixels, refused when no image could hold it.
+QSizeF ExactPixels(const QSizeF& SizeMM, int Dpi) {
     const QSizeF Exact = SizeMM / 25.4 * Dpi;
     if (!(Exact.width() >= 0.5 && Exact.height() >= 0.5 &&
           Exact.width() * Exact.height() <= double(1 << 29)))
         Raise(Msg::PageTooLargeToDraw, {std::to_string(Dpi)});
+    return Exact;
+}
+
+void SetPdfSheet(QPdfWriter& Pdf, const QSizeF& SizeMM, int Dpi) {
+    Pdf.setResolution(Dpi);
+    // The size already follows the orientation: the sheet takes it as it is.
+    Pdf.setPageLayout(
+        QPageLayout(QPageSize(SizeMM, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                    QPageLayout::Portrait, QMarginsF()));
+}
+
+// "labels.png" as the Number-th of several: "labels-2.png".
+QString NumberedName(const QString& FileName, std::int64_t Number) {
+    const QFileInfo Info(FileName);
+    return Info.dir().filePath(
+        QStringLiteral("%1-%2.%3").arg(Info.completeBaseName()).arg(Number).arg(Info.suffix()));
+}
+
+void WriteWhole(const QString& FileName, const QByteArray& Bytes) {
+    QSaveFile File(FileName);
+    if (!File.open(QIODevice::WriteOnly))
+        Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
+                                      File.errorString().toStdString()});
+    if (File.write(Bytes) != Bytes.size() || !File.commit())
+        Raise(Msg::StreamWriteError);
+}
+
+} // namespace
+
+QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
+                        const TDrawGraphic& DrawOn) {
+    const QSizeF Exact = ExactPixels(SizeMM, Dpi);
     const QSize Pixels = TPaintDevicePrintJob::PixelsOf(SizeMM, Dpi);
     QBuffer Out;
     Out.open(QIODevice::WriteOnly);
@@ -79,11 +116,7 @@ QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
     }
     case gfPdf: {
         QPdfWriter Pdf(&Out);
-        Pdf.setResolution(Dpi);
-        // The size already follows the orientation: the sheet takes it as it is.
-        Pdf.setPageLayout(
-            QPageLayout(QPageSize(SizeMM, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-                        QPageLayout::Portrait, QMarginsF()));
+        SetPdfSheet(Pdf, SizeMM, Dpi);
         Draw(Pdf, Exact, DrawOn);
         break;
     }
@@ -107,6 +140,54 @@ void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
         File.remove();
         Raise(Msg::StreamWriteError);
     }
+}
+
+void ExportSheets(const QString& FileName, const QSizeF& SizeMM, int Dpi, std::int64_t Count,
+                  const std::function<bool()>& Next, const TDrawGraphic& DrawOn) {
+    const TGraphicFormat Format = GraphicFormatOf(FileName);
+    if (Format == gfPdf) {
+        const QSizeF Exact = ExactPixels(SizeMM, Dpi);
+        // Written page by page into a file of its own, which takes the name once it is whole.
+        QSaveFile File(FileName);
+        if (!File.open(QIODevice::WriteOnly))
+            Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
+                                          File.errorString().toStdString()});
+        {
+            QPdfWriter Pdf(&File);
+            SetPdfSheet(Pdf, SizeMM, Dpi);
+            TPaintDevicePrintJob Job(Pdf);
+            for (bool First = true; Next(); First = false) {
+                if (!First)
+                    Pdf.newPage();
+                Job.Canvas().fillRect(QRectF(QPointF(0, 0), Exact), Qt::white);
+                DrawOn(Job);
+            }
+        }
+        if (!File.commit())
+            Raise(Msg::StreamWriteError);
+        return;
+    }
+    std::vector<QString> Written;
+    try {
+        for (std::int64_t Sheet = 1; Next(); ++Sheet) {
+            const QString Name = Count > 1 ? NumberedName(FileName, Sheet) : FileName;
+            WriteWhole(Name, GraphicBytes(Format, SizeMM, Dpi, DrawOn));
+            Written.push_back(Name);
+        }
+    } catch (...) {
+        for (const QString& Name : Written)
+            QFile::remove(Name);
+        throw;
+    }
+}
+
+void RenderPageFile(TReportPage& Page, TDataSource* Data, const QString& FileName, int Dpi) {
+    GraphicFormatOf(FileName); // a wrong name is refused before the records are read
+    TPageSheets Sheets(Page, Data);
+    ExportSheets(
+        FileName, TPaintDevicePrintJob::PaperSizeMM(Sheets.Printed()), Dpi, Sheets.Count(),
+        [&Sheets] { return Sheets.Next(); },
+        [&Sheets](TCustomPrintJob& Job) { RunPagePrint(Sheets.Printed(), Job); });
 }
 
 namespace {

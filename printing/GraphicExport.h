@@ -8,7 +8,9 @@
 #include <functional>
 
 class TCustomPrintJob;
+class TDataSource;
 class TPrintable;
+class TReportPage;
 
 // Graphic files for other programs: a PNG that carries its resolution, an SVG or a PDF, each of
 // a physical size and drawn through a print job, so that what is written is what prints.
@@ -35,6 +37,17 @@ QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
 // be drawn makes no file, and a file that could not be written whole is removed.
 void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
                    const TDrawGraphic& Draw);
+
+// Sheets of SizeMM at Dpi, as long as Next has another, each drawn by Draw: a PDF of one page a
+// sheet, or for PNG and SVG one file a sheet, named FileName when Count is 1 and with "-1",
+// "-2" ... before the extension when it is more. A PDF is replaced only once it is whole; files
+// written before a failure are removed again.
+void ExportSheets(const QString& FileName, const QSizeF& SizeMM, int Dpi, std::int64_t Count,
+                  const std::function<bool()>& Next, const TDrawGraphic& Draw);
+
+// The page on its paper into FileName (PDF, PNG or SVG), or with Data every sheet a data merge
+// makes of it, after every record has been tried.
+void RenderPageFile(TReportPage& Page, TDataSource* Data, const QString& FileName, int Dpi);
 
 // The item as it prints, title rows and frame included, alone on a graphic of its size: into a
 // file, or as the bytes of Format.

@@ -1,6 +1,8 @@
 #include "printing/PagePrint.h"
 
+#include "document/DocumentStream.h"
 #include "document/TCustomPrintJob.h"
+#include "document/TDataMerge.h"
 #include "document/TPrintable.h"
 #include "document/TReportPage.h"
 
@@ -58,4 +60,28 @@ void PrintPageContent(TReportPage& Page, TCustomPrintJob& Job, const TItemPrinte
 void RunPagePrint(TReportPage& Page, TCustomPrintJob& Job) {
     const TPrintRun Run(Page, Job);
     PrintPageContent(Page, Job);
+}
+
+TPageSheets::TPageSheets(TReportPage& Page, TDataSource* Data) : FPrinted(&Page) {
+    if (Data == nullptr)
+        return;
+    FCopy = std::make_unique<TReportPage>();
+    ReadPageStream(WritePageStream(Page), *FCopy);
+    FMerge = std::make_unique<TMergeRun>(*FCopy, *Data);
+    FMerge->Check();
+    FPrinted = FCopy.get();
+}
+
+TPageSheets::~TPageSheets() = default;
+
+std::int64_t TPageSheets::Count() const {
+    return FMerge ? FMerge->Sheets() : 1;
+}
+
+bool TPageSheets::Next() {
+    if (FMerge)
+        return FMerge->NextSheet();
+    const bool First = FFirst;
+    FFirst = false;
+    return First;
 }

@@ -2,9 +2,13 @@
 
 #include "document/TUnitBase.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 class TCustomPrintJob;
+class TDataSource;
+class TMergeRun;
 class TReportPage;
 
 // One print run of a page: the page and its items switch to native units and the items take the
@@ -30,3 +34,25 @@ void PrintPageContent(TReportPage& Page, TCustomPrintJob& Job, const TItemPrinte
 
 // One whole run of the page on the job: TPrintRun around PrintPageContent.
 void RunPagePrint(TReportPage& Page, TCustomPrintJob& Job);
+
+// The sheets a run prints: the page itself once, or, with Data, a copy of it that a data merge
+// fills sheet after sheet. Every record is tried as this is made, before anything is drawn.
+class TPageSheets {
+public:
+    TPageSheets(TReportPage& Page, TDataSource* Data);
+    ~TPageSheets();
+    TPageSheets(const TPageSheets&) = delete;
+    TPageSheets& operator=(const TPageSheets&) = delete;
+
+    // The page to draw for the current sheet.
+    TReportPage& Printed() const { return *FPrinted; }
+    std::int64_t Count() const;
+    // On to the next sheet (the first, at the start); false when there is none.
+    bool Next();
+
+private:
+    TReportPage* FPrinted;
+    std::unique_ptr<TReportPage> FCopy;
+    std::unique_ptr<TMergeRun> FMerge;
+    bool FFirst = true;
+};

@@ -26,25 +26,28 @@ std::string RangeText(std::int32_t First, std::int32_t Last) {
     return std::to_string(First) + " to " + std::to_string(Last);
 }
 
-TPrintOutcome Run(TReportPage& Page, TPrintJob& Job, bool Progress) {
+TPrintOutcome Run(TReportPage& Page, TPrintJob& Job, bool Progress, TDataSource* Data) {
+    TPageSheets Sheets(Page, Data);
     std::unique_ptr<TPrintProgressForm> Form;
     if (Progress && Page.ShowProgress()) {
         Form = std::make_unique<TPrintProgressForm>(Job);
         Form->show();
         QCoreApplication::processEvents();
     }
-    const TPrintRun Items(Page, Job);
+    const TPrintRun Items(Sheets.Printed(), Job);
     Job.ApplyPageSettings();
     Job.BeginDoc();
-    Job.NewPage();
-    if (!Job.Cancelled())
-        PrintPageContent(Page, Job, [&Job, &Form](int Done, int Count) {
+    const std::int64_t Count = Sheets.Count();
+    for (std::int64_t Sheet = 0; !Job.Cancelled() && Sheets.Next(); ++Sheet) {
+        Job.NewPage();
+        PrintPageContent(Sheets.Printed(), Job, [&](int Done, int Total) {
             if (Form) {
-                Form->SetProgress(Done * 100 / Count);
+                Form->SetProgress(static_cast<int>((Sheet * Total + Done) * 100 / (Count * Total)));
                 QCoreApplication::processEvents();
             }
             return !Job.Cancelled();
         });
+    }
     TPrintOutcome Outcome;
     if (Job.Cancelled()) {
         Job.AbortDoc();
@@ -52,8 +55,12 @@ TPrintOutcome Run(TReportPage& Page, TPrintJob& Job, bool Progress) {
         return Outcome;
     }
     Job.EndDoc();
-    if (!Job.DocumentOpened())
-        Raise(Msg::NoPageInRange, {RangeText(Job.FirstPage(), Job.LastPage())});
+    if (!Job.DocumentOpened()) {
+        const std::string Range = RangeText(Job.FirstPage(), Job.LastPage());
+        if (Data == nullptr)
+            Raise(Msg::NoPageInRange, {Range});
+        Raise(Msg::NoSheetInRange, {Range, std::to_string(Count)});
+    }
     if (Form)
         Form->SetProgress(100);
     Outcome.JobId = Job.JobId();
@@ -63,18 +70,19 @@ TPrintOutcome Run(TReportPage& Page, TPrintJob& Job, bool Progress) {
 
 } // namespace
 
-TPrintOutcome PrintReport(TReportPage& Page, QPrinter* Device, bool Progress) {
+TPrintOutcome PrintReport(TReportPage& Page, QPrinter* Device, bool Progress, TDataSource* Data) {
     if (Device != nullptr) {
         TPrintJob Job(Page, *Device);
-        return Run(Page, Job, Progress);
+        return Run(Page, Job, Progress, Data);
     }
     TPrintJob Job(Page);
     if (!Job.PrintersAvailable())
         Raise(Msg::NoPrinterInstalled);
-    return Run(Page, Job, Progress);
+    return Run(Page, Job, Progress, Data);
 }
 
-TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool Progress) {
+TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool Progress,
+                               TDataSource* Data) {
     // Qt's PDF writer gives no reason when it cannot write; the file system does.
     QFile File(FileName);
     if (!File.open(QIODevice::WriteOnly))
@@ -96,7 +104,7 @@ TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool 
     }
     Pdf.setCreator(QCoreApplication::applicationName());
     try {
-        const TPrintOutcome Outcome = PrintReport(Page, &Pdf, Progress);
+        const TPrintOutcome Outcome = PrintReport(Page, &Pdf, Progress, Data);
         if (Outcome.Cancelled)
             QFile::remove(FileName);
         return Outcome;
@@ -106,7 +114,7 @@ TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool 
     }
 }
 
-void ShowPrintPreview(TReportPage& Page, QWidget* Parent) {
+void ShowPrintPreview(TReportPage& Page, QWidget* Parent, TDataSource* Data) {
     std::unique_ptr<QPrinter> Printer;
     if (PrintersAvailable()) {
         Printer = NewPrinterDevice(PrinterAt(Page.PrinterSettings().PrinterIndex));
@@ -118,9 +126,9 @@ void ShowPrintPreview(TReportPage& Page, QWidget* Parent) {
     // An error must not cross Qt's signal; it is raised once the window has closed.
     std::optional<TException> Error;
     QObject::connect(&Preview, &QPrintPreviewDialog::paintRequested, &Preview,
-                     [&Page, &Error](QPrinter* Device) {
+                     [&Page, &Error, Data](QPrinter* Device) {
                          try {
-                             PrintReport(Page, Device, false);
+                             PrintReport(Page, Device, false, Data);
                          } catch (const TException& E) {
                              Error = E;
                          }

@@ -6,6 +6,7 @@
 
 class QPrinter;
 class QWidget;
+class TDataSource;
 class TReportPage;
 
 struct TPrintOutcome {
@@ -20,11 +21,14 @@ struct TPrintOutcome {
 // with the page's printer settings, one sheet with every item and the page's frame, and the
 // document handed to the spooler, or abandoned when the user cancels. Raises "No printer is
 // installed" without a device when the system has no printer, and says so when the page range
-// leaves out the one page.
-TPrintOutcome PrintReport(TReportPage& Page, QPrinter* Device = nullptr, bool Progress = true);
+// leaves out the one page. With Data, the sheets a data merge makes of the page print instead,
+// each record tried first, so that bad data stops the run before the printer sees anything.
+TPrintOutcome PrintReport(TReportPage& Page, QPrinter* Device = nullptr, bool Progress = true,
+                          TDataSource* Data = nullptr);
 
 // The same run into a PDF file on the page's paper.
-TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool Progress = true);
+TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool Progress = true,
+                               TDataSource* Data = nullptr);
 
 // A preview window on the page's printer fed by the same run, so that it shows what prints.
-void ShowPrintPreview(TReportPage& Page, QWidget* Parent);
+void ShowPrintPreview(TReportPage& Page, QWidget* Parent, TDataSource* Data = nullptr);

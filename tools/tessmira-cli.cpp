@@ -10,6 +10,7 @@
 #include "common/Text1252.h"
 #include "document/StreamClasses.h"
 #include "document/SystemFacts.h"
+#include "document/TDataMerge.h"
 #include "document/TReportPage.h"
 #include "printing/GraphicExport.h"
 #include "printing/PagePrint.h"
@@ -290,14 +291,46 @@ int RunBuild(const QStringList& Arguments) {
     return 0;
 }
 
+// --data and --sequence: the records of a data merge.
+struct TDataOptions {
+    QCommandLineOption Data{QStringLiteral("data"),
+                            QStringLiteral("Merges the records of a CSV file (\"-\": standard "
+                                           "input), one sheet a record or one label a record as "
+                                           "the document's MergeMode says."),
+                            QStringLiteral("CSV")};
+    QCommandLineOption Sequence{QStringLiteral("sequence"),
+                                QStringLiteral("Merges a number sequence, one record a number, "
+                                               "e.g. 1:100 or 10:1000:10."),
+                                QStringLiteral("FROM:TO[:STEP]")};
+
+    void AddTo(QCommandLineParser& Parser) const { Parser.addOptions({Data, Sequence}); }
+
+    // The records asked for, else those the document names (relative to its folder), else none.
+    std::unique_ptr<TDataSource> Open(const QCommandLineParser& Parser, const TReportPage& Page,
+                                      const QString& Document) const {
+        if (Parser.isSet(Data) && Parser.isSet(Sequence))
+            throw TUsageError{QStringLiteral("Give --data or --sequence, not both")};
+        if (Parser.isSet(Data))
+            return OpenDataFile(Parser.value(Data));
+        if (Parser.isSet(Sequence))
+            return NumberSequence(Parser.value(Sequence));
+        return OpenPageSource(Page, QFileInfo(Document).absolutePath());
+    }
+};
+
 int RunRender(const QStringList& Arguments) {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(
         QStringLiteral("Draws the page of a document onto a sheet the size of its paper, every "
                        "item at its place through its own print path, with the page's frame, "
-                       "and writes OUT as PDF, PNG or SVG (by its extension)."));
+                       "and writes OUT as PDF, PNG or SVG (by its extension). With records, every "
+                       "sheet they make: one PDF page a sheet, or one PNG or SVG file a sheet, "
+                       "OUT with -1, -2 ... before the extension when there are more. Every "
+                       "record is tried first; bad data writes nothing."));
     const QCommandLineOption Dpi = DpiOption(300);
     Parser.addOption(Dpi);
+    const TDataOptions Records;
+    Records.AddTo(Parser);
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .TSM document."));
     Parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
     if (!ParseVerb(Parser, Arguments, "render"))
@@ -310,8 +343,8 @@ int RunRender(const QStringList& Arguments) {
         throw TUsageError{QStringLiteral("OUT must end in .pdf, .png or .svg")};
 
     const std::unique_ptr<TReportPage> Page = ReadDocument(Values[0]);
-    ExportGraphic(Values[1], TPaintDevicePrintJob::PaperSizeMM(*Page), Resolution,
-                  [&Page](TCustomPrintJob& Job) { RunPagePrint(*Page, Job); });
+    const std::unique_ptr<TDataSource> Data = Records.Open(Parser, *Page, Values[0]);
+    RenderPageFile(*Page, Data.get(), Values[1], Resolution);
     return 0;
 }
 
@@ -335,7 +368,9 @@ int RunPrint(const QStringList& Arguments) {
     Parser.setApplicationDescription(
         QStringLiteral("Prints the page of a document as the window's Print command does, on the "
                        "page's printer (the system's default) with its copies and page range, "
-                       "and prints the spooler's job id once the job is handed over."));
+                       "and prints the spooler's job id once the job is handed over. With "
+                       "records, every sheet they make, the range counting sheets; every record "
+                       "is tried first, and bad data sends nothing."));
     const QCommandLineOption Printer(QStringLiteral("printer"),
                                      QStringLiteral("The printer to print on, by its name."),
                                      QStringLiteral("NAME"));
@@ -346,6 +381,8 @@ int RunPrint(const QStringList& Arguments) {
                                    QStringLiteral("The page range, e.g. 1-3, 2- or 1."),
                                    QStringLiteral("FROM-TO"));
     Parser.addOptions({Printer, Copies, Pages});
+    const TDataOptions Records;
+    Records.AddTo(Parser);
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .TSM document."));
     if (!ParseVerb(Parser, Arguments, "print"))
         return 0;
@@ -374,7 +411,8 @@ int RunPrint(const QStringList& Arguments) {
         Settings.FirstPage = Range->first;
         Settings.LastPage = Range->second;
     }
-    const TPrintOutcome Outcome = PrintReport(*Page, nullptr, false);
+    const std::unique_ptr<TDataSource> Data = Records.Open(Parser, *Page, File);
+    const TPrintOutcome Outcome = PrintReport(*Page, nullptr, false, Data.get());
     Print(stdout, QStringLiteral("%1\n").arg(Outcome.JobId));
     return 0;
 }

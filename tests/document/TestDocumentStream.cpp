@@ -9,8 +9,12 @@
 #include "document/StreamClasses.h"
 #include "document/StreamFormat.h"
 #include "document/TBarcodeItem.h"
+#include "document/TDataMerge.h"
 #include "document/TPageChange.h"
 #include "document/TReportPage.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -444,4 +448,66 @@ TEST(DocumentStream, NewPageIsWrittenAsTheWorkedExample) {
     TReportPage Page;
     Page.SetPrintIfEmpty(true);
     EXPECT_EQ(WritePageStream(Page), ExampleStream(ExamplePageRecords, {}));
+}
+
+// What each sheet of a merge puts on the items: the field's value as the barcode text, the
+// placeholders of the title rows filled, "#" the record's number unless a column is named so.
+TEST(DataMerge, SheetsTakeTheirRecords) {
+    const TFixedSystem System(false);
+    const struct {
+        const char* Name;
+        QByteArray Csv;
+        TMergeMode Mode;
+        const char* Field;
+        const char* Title;
+        std::vector<std::string> Sheets; // "text|title" of each item, items joined by "+"
+    } Cases[] = {
+        {"record per page",
+         "sku,name\n12,Apples\n34,\"Pears, green\"\n",
+         mmRecordPerPage,
+         "sku",
+         "Item ${#:3} ${name}",
+         {"12|Item 001 Apples+12|Item 001 Apples",
+          "34|Item 002 Pears, green+34|Item 002 Pears, green"}},
+        {"record per item, the last place left",
+         "sku\n1\n2\n3\n",
+         mmRecordPerItem,
+         "#",
+         "${sku}${",
+         {"1|1${+2|2${", "3|3${"}},
+        {"a column named #",
+         "#,x\n7,\n",
+         mmRecordPerPage,
+         "#",
+         "no data here",
+         {"7|no data here+7|no data here"}},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        TReportPage Page;
+        Page.SetMergeMode(Case.Mode);
+        for (int I = 0; I < 2; ++I) {
+            TBarcodeItem* Item = Insert(Page);
+            Item->SetBarcodeType(bcCode128B);
+            Item->SetDataField(QString::fromLatin1(Case.Field));
+            Item->SetTitleRow1(Case.Title);
+        }
+        QTemporaryDir Dir;
+        QFile File(Dir.filePath(QStringLiteral("data.csv")));
+        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write(Case.Csv);
+        File.close();
+        const std::unique_ptr<TDataSource> Source = OpenDataFile(File.fileName());
+        TMergeRun Merge(Page, *Source);
+        Merge.Check();
+        EXPECT_EQ(Merge.Sheets(), std::int64_t(Case.Sheets.size()));
+        std::vector<std::string> Sheets;
+        while (Merge.NextSheet()) {
+            std::string Sheet;
+            for (const TBarcodeItem* Item : Items(Page))
+                Sheet += (Sheet.empty() ? "" : "+") + Item->BarcodeText() + "|" + Item->TitleRow1();
+            Sheets.push_back(Sheet);
+        }
+        EXPECT_EQ(Sheets, Case.Sheets);
+    }
 }

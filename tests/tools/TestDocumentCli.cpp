@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -283,4 +284,169 @@ TEST(DocumentCli, RenderedPageDecodesItemByItem) {
         EXPECT_TRUE(
             DecodeImage(Sheet.copy(0, Device(20 + 82 * Count), Sheet.width(), Dpi)).empty());
     }
+}
+
+namespace {
+
+// A4 with 30 places of 140 by 90 pixels, 5 across and 6 down, each a Code 128 B item bound to
+// Field; Mode the page's merge mode.
+QByteArray LabelSheet(const char* Mode, const char* Field, int Places) {
+    QByteArray Items;
+    for (int I = 0; I < Places; ++I)
+        Items += QStringLiteral(R"(%1{"properties": {"BarcodeType": "bcCode128B", )"
+                                R"("DataField": "%2"}, "bounds": [%3, %4, 140, 90]})")
+                     .arg(I == 0 ? "" : ", ", Field)
+                     .arg(20 + 150 * (I % 5))
+                     .arg(20 + 180 * (I / 5))
+                     .toUtf8();
+    return QStringLiteral(R"({"properties": {"MergeMode": "%1"}, "items": [)").arg(Mode).toUtf8() +
+           Items + "]}";
+}
+
+QByteArray Lines(const QByteArray& Header, int Count, const char* Format) {
+    QByteArray Csv = Header + "\n";
+    for (int I = 1; I <= Count; ++I)
+        Csv += QString::asprintf(Format, I).toUtf8() + "\n";
+    return Csv;
+}
+
+} // namespace
+
+// Records into sheets: record per page gives a PDF page a record, record per item a PNG a sheet
+// of 30 labels with the last sheet's unused places empty, a sequence numbers the labels. Every
+// label is read back by zbar at its place, in record order.
+TEST(DocumentCli, MergedSheetsDecodeRecordByRecord) {
+    QTemporaryDir Dir;
+    const struct {
+        const char* Name;
+        QByteArray Page;
+        QStringList Source; // the render's options; "CSV" is replaced by the file of Data
+        QByteArray Data;
+        int Sheets;
+        int Places;
+        std::function<QString(int)> Label; // the text of the Nth label, 1-based
+    } Cases[] = {
+        {"7 records, one a page",
+         LabelSheet("mmRecordPerPage", "sku", 1),
+         {"--data", "CSV"},
+         Lines("sku,name", 7, "SKU-%d,x"),
+         7,
+         1,
+         [](int N) { return QStringLiteral("SKU-%1").arg(N); }},
+        {"65 records on 30 places, from standard input",
+         LabelSheet("mmRecordPerItem", "sku", 30),
+         {"--data", "-"},
+         Lines("sku", 65, "R%02d"),
+         3,
+         30,
+         [](int N) {
+             return N <= 65 ? QStringLiteral("R%1").arg(N, 2, 10, QLatin1Char('0')) : QString();
+         }},
+        {"a sequence 1 to 100",
+         LabelSheet("mmRecordPerItem", "#", 30),
+         {"--sequence", "1:100"},
+         {},
+         4,
+         30,
+         [](int N) { return N <= 100 ? QString::number(N) : QString(); }},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Build(Dir, QStringLiteral("labels.TSM"), Case.Page);
+        const QString Csv = Dir.filePath(QStringLiteral("records.csv"));
+        QFile(Csv).remove();
+        if (!Case.Data.isEmpty() && Case.Source.at(1) == QLatin1String("CSV")) {
+            QFile File(Csv);
+            ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+            File.write(Case.Data);
+        }
+        QStringList Source = Case.Source;
+        Source.replaceInStrings(QStringLiteral("CSV"), Csv);
+        // One PDF for the pages of the first case, PNG files for the sheets of the others.
+        const bool Pdf = Case.Places == 1;
+        const QString Out =
+            Dir.filePath(Pdf ? QStringLiteral("out.pdf") : QStringLiteral("out.png"));
+        const TCliRun Render = RunCli(
+            QStringList{QStringLiteral("render"), QStringLiteral("--dpi"), QStringLiteral("150"),
+                        Dir.filePath(QStringLiteral("labels.TSM")), Out} +
+                Source,
+            Source.at(1) == QLatin1String("-") ? Case.Data : QByteArray());
+        ASSERT_EQ(Render.ExitCode, 0) << Render.Err.toStdString();
+        EXPECT_TRUE(Render.Err.isEmpty() || !Render.Err.contains(QLatin1String("Record")));
+        if (Pdf) {
+            QProcess Pages;
+            Pages.start(QStringLiteral("pdftoppm"),
+                        {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-png"), Out,
+                         Dir.filePath(QStringLiteral("out"))});
+            ASSERT_TRUE(Pages.waitForFinished(60000));
+        }
+        for (int Sheet = 1; Sheet <= Case.Sheets + 1; ++Sheet) {
+            const QString Name = Dir.filePath(QStringLiteral("out-%1.png").arg(Sheet));
+            // As many sheets as the records need, and not one more.
+            ASSERT_EQ(QFile::exists(Name), Sheet <= Case.Sheets) << Sheet;
+            if (Sheet > Case.Sheets)
+                break;
+            const QImage Image(Name);
+            for (int Place = 0; Place < Case.Places; ++Place) {
+                const auto At = [](int Pixels) { return Pixels * 150 / 96; };
+                const QImage Label = Image.copy(At(10 + 150 * (Place % 5)),
+                                                At(10 + 180 * (Place / 5)), At(160), At(110));
+                const QString Text = Case.Label((Sheet - 1) * Case.Places + Place + 1);
+                EXPECT_EQ(DecodeImage(Label), Text.isEmpty()
+                                                  ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{Text.toStdString()})
+                    << "sheet " << Sheet << " place " << Place;
+            }
+            QFile::remove(Name);
+        }
+    }
+}
+
+// Bad data prints nothing: the first failure's message alone, exit status 1, and the output
+// file as it was before.
+TEST(DocumentCli, BadRecordsWriteNothing) {
+    QTemporaryDir Dir;
+    Build(Dir, QStringLiteral("ean.TSM"),
+          R"({"items": [{"properties": {"BarcodeType": "bcCodeEAN13", "DataField": "ean", )"
+          R"("TitleRow1": "${name}"}}]})");
+    const struct {
+        QByteArray Data;
+        const char* Error;
+    } Cases[] = {
+        // EAN-13 takes digits only (the engine's message, as build reports it above).
+        {"ean,name\n400638133393,a\n40063813339X,b\n",
+         "Record 2 (line 3), column \"ean\": Barcode must be numeric\n"},
+        // The quoted field's line break moves the next record down a line.
+        {"ean,name\n400638133393,\"a\nb\"\n12,c\n1x,d\n",
+         "Record 3 (line 5), column \"ean\": Barcode must be numeric\n"},
+        {"ean\n400638133393\n", "Line 1: the data source has no column \"name\", which the "
+                                "document uses\n"},
+        {"ean,name\n\"400638133393,a\n", "Line 2: a quoted field is not closed\n"},
+        {"", "The data source is empty: it has no header line\n"},
+        {"ean,name\n", "The data source has no records\n"},
+        {"ean,name\n400638133393\n", "Record 1 (line 2) has 1 fields where the header has 2\n"},
+    };
+    const QString Out = Dir.filePath(QStringLiteral("labels.pdf"));
+    for (const auto& Case : Cases) {
+        {
+            QFile Old(Out);
+            ASSERT_TRUE(Old.open(QIODevice::WriteOnly));
+            Old.write("old");
+        }
+        const TCliRun Run =
+            RunCli({QStringLiteral("render"), Dir.filePath(QStringLiteral("ean.TSM")), Out,
+                    QStringLiteral("--data"), QStringLiteral("-")},
+                   Case.Data);
+        EXPECT_EQ(Run.ExitCode, 1) << Case.Error;
+        EXPECT_TRUE(Run.Err.endsWith(QString::fromUtf8(Case.Error))) << Run.Err.toStdString();
+        EXPECT_EQ(Contents(Out), "old") << Case.Error;
+    }
+    const TCliRun Sequence =
+        RunCli({QStringLiteral("render"), Dir.filePath(QStringLiteral("ean.TSM")), Out,
+                QStringLiteral("--sequence"), QStringLiteral("5:1")});
+    EXPECT_EQ(Sequence.ExitCode, 1);
+    EXPECT_TRUE(Sequence.Err.endsWith(QStringLiteral(
+        "\"5:1\" is not a number sequence: give FROM:TO or FROM:TO:STEP, with a step that "
+        "reaches TO\n")))
+        << Sequence.Err.toStdString();
 }

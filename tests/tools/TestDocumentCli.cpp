@@ -190,6 +190,16 @@ TEST(DocumentCli, DumpJsonThenBuildReproducesTheDocument) {
             {"items", QJsonArray{QJsonObject{{"bounds", QJsonArray{5, 5, 120, 40}}},
                                  QJsonObject{{"properties", QJsonObject{{"Tag", 4}}}}}}}));
 
+    // A data merge: the page's mode and source, an item's field and a title's placeholder.
+    Pages.emplace_back(
+        QStringLiteral("merge"),
+        Compact(QJsonObject{
+            {"properties", QJsonObject{{"MergeMode", "mmRecordPerItem"},
+                                       {"DataSource", "data/shelf labels.csv"}}},
+            {"items", QJsonArray{QJsonObject{
+                          {"properties", QJsonObject{{"DataField", "sku"},
+                                                     {"TitleRow1", "${name} ${#:6}"}}}}}}}));
+
     for (const auto& [Name, Json] : Pages) {
         const QByteArray Original = Build(Dir, Name + ".TSM", Json);
         ASSERT_FALSE(Original.isEmpty()) << Name.toStdString();

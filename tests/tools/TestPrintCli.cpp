@@ -74,6 +74,13 @@ TEST(PrintCli, PrintsOnTheSpooler) {
          {160, 150},
          1,
          false},
+        // Five numbers into the Code 128 item make five sheets, of which the range takes three.
+        {"sequence",
+         [](TReportPage& P) { P.findChildren<TBarcodeItem*>().at(1)->SetDataField("#"); },
+         {"--sequence", "1:5", "--pages", "2-4"},
+         {210, 297},
+         3,
+         false},
     };
     for (const TCase& C : Cases) {
         const QString Document = SaveSample(Dir, QString::fromLatin1(C.Name) + ".TSM", C.Shape);
@@ -119,6 +126,9 @@ TEST(PrintCli, FailuresReportTheMessage) {
          {},
          "Cannot open file \"" + Missing + "\". No such file or directory\n"},
         {{"print", Document}, NoSpooler(), "No printer is installed\n"},
+        {{"print", "--sequence", "1:3", Document},
+         {},
+         "No item uses the data source: give an item a data field or a ${column} in a title\n"},
     };
     for (const TCase& C : Cases) {
         const std::size_t Jobs = SpoolerJobCount();

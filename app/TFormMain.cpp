@@ -13,9 +13,11 @@
 #include "designer/TDesigner.h"
 #include "document/DocumentStream.h"
 #include "document/TBarcodeItem.h"
+#include "document/TDataMerge.h"
 #include "document/TPageChange.h"
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
+#include "panels/TFormDataSource.h"
 #include "panels/TFormPageProps.h"
 #include "panels/TPanelFields.h"
 #include "printing/GraphicExport.h"
@@ -74,7 +76,7 @@ struct TActionSpec {
 };
 
 // The command table: caption, hint, shortcut, category and image of every action.
-constexpr std::array<TActionSpec, 24> ActionTable = {{
+constexpr std::array<TActionSpec, 25> ActionTable = {{
     {&TFormMain::A_Undo, "A_Undo", "Undo", "Undo the last change", "Ctrl+Z", "Edit", 7},
     {&TFormMain::A_Redo, "A_Redo", "Redo", "Redo the change undone", "Ctrl+Y", "Edit", 8},
     {&TFormMain::A_New, "A_New", "New", "Create a new barcode page", "Ctrl+N", "File", 0},
@@ -89,6 +91,8 @@ constexpr std::array<TActionSpec, 24> ActionTable = {{
     {&TFormMain::A_PrintPdf, "A_PrintPdf", "Print to PDF...", "Print page to a PDF file", "",
      "File", -1},
     {&TFormMain::A_PrinterSetup, "A_PrinterSetup", "Printer setup...", "", "", "File", -1},
+    {&TFormMain::A_DataSource, "A_DataSource", "Data source...",
+     "Choose the records that fill the page's barcodes", "", "File", -1},
     {&TFormMain::A_ShowBarcodeProps, "A_ShowBarcodeProps", "Barcode properties", "", "", "View",
      -1},
     {&TFormMain::A_ShowPageProps, "A_ShowPageProps", "Page properties", "", "", "View", -1},
@@ -328,7 +332,7 @@ void TFormMain::CreateActions() {
     // Ctrl+Shift+Z redoes too, as in most programs.
     A_Redo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 22> Handlers = {{
+    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 23> Handlers = {{
         {A_Undo, &TFormMain::A_UndoExecute},
         {A_Redo, &TFormMain::A_RedoExecute},
         {A_ZoomIn, &TFormMain::A_ZoomInExecute},
@@ -344,6 +348,7 @@ void TFormMain::CreateActions() {
         {A_PrintPreview, &TFormMain::A_PrintPreviewExecute},
         {A_PrintPdf, &TFormMain::A_PrintPdfExecute},
         {A_PrinterSetup, &TFormMain::A_PrinterSetupExecute},
+        {A_DataSource, &TFormMain::A_DataSourceExecute},
         {A_BarcodeItem, &TFormMain::A_BarcodeItemExecute},
         {A_DeleteItem, &TFormMain::A_DeleteItemExecute},
         {A_EditCut, &TFormMain::A_EditCutExecute},
@@ -377,7 +382,7 @@ void TFormMain::CreateMenus() {
     File->addSeparator();
     File->addActions({A_Save, A_SaveAs, A_GraphExport});
     File->addSeparator();
-    File->addActions({A_Print, A_PrintPreview, A_PrintPdf, A_PrinterSetup});
+    File->addActions({A_Print, A_PrintPreview, A_PrintPdf, A_PrinterSetup, A_DataSource});
     File->addSeparator();
     File->addAction(MI_Exit);
 
@@ -498,6 +503,7 @@ void TFormMain::RecordStep(const QString& Caption, bool ByKey) {
     FStored = std::move(After);
     FUndo->push(new TDocumentStep(*this, Caption, std::move(*Change), FPage->Zoom(), ByKey));
     FModified = true;
+    ShowDataPreview();
 }
 
 std::optional<TPageChange> TFormMain::JoinedChange(const TPageChange& First,
@@ -531,6 +537,7 @@ void TFormMain::ApplyChange(const TPageChange& Change, bool Forward, std::int32_
         Designer1->SelectList({Read.begin(), Read.end()});
     if (Zoom != ViewZoom)
         SetViewZoom(ViewZoom);
+    ShowDataPreview();
 }
 
 void TFormMain::RestoreDocument(const std::string& Bytes) {
@@ -594,6 +601,8 @@ void TFormMain::ApplyBarcodeProps() {
             if (const int Type = Panel.CB_BarcodeType->currentIndex(); Type >= 0)
                 Item->SetBarcodeType(static_cast<TBarcodeType>(Type));
             Item->SetBarcodeText(ToCp1252(Panel.E_Barcode->text()));
+            if (Panel.CB_DataField->currentIndex() >= 0)
+                Item->SetDataField(Panel.DataFieldValue());
             if (const int Angle = Panel.CB_Angle->currentIndex(); Angle >= 0)
                 Item->SetAngle(static_cast<TBarcodeAngle>(Angle));
             Item->Size().SetWidth(Panel.E_Width->Value() / 10.0L);
@@ -602,6 +611,8 @@ void TFormMain::ApplyBarcodeProps() {
         }
     } catch (...) {
         ReloadPanel();
+        // The items before the one that refused have changed.
+        ShowDataPreview();
         throw;
     }
     ReloadPanel();
@@ -693,10 +704,21 @@ void TFormMain::InstallPage(std::unique_ptr<TReportPage> NewPage) {
     DesignManager1->SetCurrentDesigner(DesignManager1->Designers(0));
     FormPageProps->LoadPage(FPage.get());
     FormPageProps->EnableControls(true);
+    ShowDataPreview();
 }
 
 void TFormMain::SetFileCaption() {
     setWindowTitle(Caption + " [" + FFileName + "]");
+}
+
+QString TFormMain::DocumentFolder() const {
+    return FFileName.isEmpty() ? QDir::currentPath() : QFileInfo(FFileName).absolutePath();
+}
+
+void TFormMain::ShowDataPreview() {
+    FDataPreview.Read(*FPage, DocumentFolder());
+    FormBarcodeProps->SetDataColumns(FDataPreview.Columns());
+    FDataPreview.Show(*FPage);
 }
 
 void TFormMain::A_NewExecute() {
@@ -723,9 +745,11 @@ void TFormMain::A_OpenExecute() {
 void TFormMain::OpenFile(const QString& Name) {
     // The file is read completely before the current page is given up, so a file that cannot be
     // read leaves the page, its file name and its modified state as they were.
-    InstallPage(ReadDocument(Name));
-    ResetSteps();
+    std::unique_ptr<TReportPage> Page = ReadDocument(Name);
+    // Before the page is shown: its data file is found beside the document.
     FFileName = Name;
+    InstallPage(std::move(Page));
+    ResetSteps();
     SetModified(false);
     SetFileCaption();
     TRecentFiles().Add(Name);
@@ -776,8 +800,18 @@ void TFormMain::SaveToFile(bool AlwaysAsk) {
                                     QDir::currentPath(), true}))
             return;
     }
-    WriteDocument(*FPage, Name);
+    // A data file named from the document's folder is named from the new one: the same file.
+    const QString Source = FPage->DataSource();
+    FPage->SetDataSource(MovedDataSource(Source, DocumentFolder(), QFileInfo(Name).absolutePath()));
+    try {
+        WriteDocument(*FPage, Name);
+    } catch (...) {
+        FPage->SetDataSource(Source);
+        throw;
+    }
+    FStored = WritePageRecords(*FPage);
     FFileName = Name;
+    ShowDataPreview();
     SetModified(false);
     SetFileCaption();
     TRecentFiles().Add(Name);
@@ -823,7 +857,8 @@ void TFormMain::A_PrintExecute() {
             A_PrintPdfExecute();
         return;
     }
-    const TPrintOutcome Outcome = PrintReport(*FPage);
+    const std::unique_ptr<TDataSource> Data = OpenPageSource(*FPage, DocumentFolder());
+    const TPrintOutcome Outcome = PrintReport(*FPage, nullptr, true, Data.get());
     if (!Outcome.Cancelled)
         ShowDone(Msg::PrintSent, {Outcome.Printer.toStdString(), std::to_string(Outcome.JobId)});
 }
@@ -863,7 +898,8 @@ void TFormMain::A_ZoomFitExecute() {
 }
 
 void TFormMain::A_PrintPreviewExecute() {
-    ShowPrintPreview(*FPage, this);
+    const std::unique_ptr<TDataSource> Data = OpenPageSource(*FPage, DocumentFolder());
+    ShowPrintPreview(*FPage, this, Data.get());
 }
 
 void TFormMain::A_PrintPdfExecute() {
@@ -876,13 +912,36 @@ void TFormMain::A_PrintPdfExecute() {
                                {QStringLiteral("PDF (*.pdf)|*.pdf"), QStringLiteral("*.pdf"),
                                 QStringLiteral("Print to PDF"), QDir::currentPath(), true}))
         return;
-    if (!PrintReportToPdf(*FPage, Name).Cancelled)
+    const std::unique_ptr<TDataSource> Data = OpenPageSource(*FPage, DocumentFolder());
+    if (!PrintReportToPdf(*FPage, Name, true, Data.get()).Cancelled)
         ShowDone(Msg::PrintedToFile, {Name.toStdString()});
 }
 
 void TFormMain::A_PrinterSetupExecute() {
     PrinterSetup(*FPage, *FPrompts, this);
     RecordStep(QStringLiteral("Printer setup"));
+}
+
+void TFormMain::A_DataSourceExecute() {
+    delete FormDataSource;
+    TFormDataSource::TAsk Ask;
+    Ask.FileName = [this](QWidget* Parent, QString& Name, const QString& Folder) {
+        return FPrompts->GetFileName(
+            Parent, Name,
+            {QStringLiteral("CSV files (*.csv *.txt)|*.csv;*.txt|All files (*)|*"), QString(),
+             QStringLiteral("Data source"), Folder, false});
+    };
+    Ask.Error = [this](QWidget* Parent, const QString& Text) { FPrompts->ShowError(Parent, Text); };
+    FormDataSource = new TFormDataSource(*FPage, DocumentFolder(), std::move(Ask), this);
+    connect(FormDataSource, &QDialog::accepted, this,
+            [this] { RunCommand([this] { FormDataSourceAccept(); }); });
+    FormDataSource->open();
+}
+
+void TFormMain::FormDataSourceAccept() {
+    FPage->SetDataSource(FormDataSource->DataSourceValue());
+    FPage->SetMergeMode(FormDataSource->MergeModeValue());
+    RecordStep(QStringLiteral("Data source"));
 }
 
 void TFormMain::A_BarcodeItemExecute() {

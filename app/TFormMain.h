@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DataPreview.h"
 #include "app/TPrompts.h"
 #include "document/TPageChange.h"
 
@@ -23,6 +24,7 @@ class TDesignPanel;
 class TDesignManager;
 class TDesigner;
 class TFormBarcodeProps;
+class TFormDataSource;
 class TFormPageProps;
 class TLockKeys;
 class TReportPage;
@@ -75,6 +77,8 @@ public:
     TDesignPanel* DesignPanel1 = nullptr;
     TFormBarcodeProps* FormBarcodeProps = nullptr;
     TFormPageProps* FormPageProps = nullptr;
+    // File > Data source: the dialog last opened, until the next one.
+    TFormDataSource* FormDataSource = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QLabel* L_Modified = nullptr;
     QLabel* L_CapsLock = nullptr;
@@ -96,6 +100,7 @@ public:
     QAction* A_PrintPreview = nullptr;
     QAction* A_PrintPdf = nullptr;
     QAction* A_PrinterSetup = nullptr;
+    QAction* A_DataSource = nullptr;
     QAction* A_ShowBarcodeProps = nullptr;
     QAction* A_ShowPageProps = nullptr;
     QAction* A_ZoomIn = nullptr;
@@ -130,6 +135,9 @@ private:
     void A_PrintPreviewExecute();
     void A_PrintPdfExecute();
     void A_PrinterSetupExecute();
+    // Opens the Data source dialog; OK sets the page's source and merge mode as one step.
+    void A_DataSourceExecute();
+    void FormDataSourceAccept();
     void A_BarcodeItemExecute();
     void A_DeleteItemExecute();
     void A_EditCutExecute();
@@ -165,6 +173,12 @@ private:
     void SaveToFile(bool AlwaysAsk);
     void InstallPage(std::unique_ptr<TReportPage> NewPage);
     void SetFileCaption();
+    // Where the page's data file is found: the document's folder, or the current one before the
+    // document has a file.
+    QString DocumentFolder() const;
+    // The page's data source read (again, when it changed): its columns in the Data field list,
+    // its first record on the bound items.
+    void ShowDataPreview();
     // The focused control of the window or of one of its panels; nullptr otherwise.
     QWidget* ActiveControl() const;
     bool DesignPanelActive(const QWidget* Control) const;
@@ -195,4 +209,5 @@ private:
     bool FBlinkOn = true;
     bool FClipboardTextKnown = false;
     bool FClipboardHasText = false;
+    TDataPreview FDataPreview;
 };

@@ -112,5 +112,6 @@ inline constexpr const char* DataNotUsed =
 inline constexpr const char* InvalidSequence =
     "\"%s\" is not a number sequence: give FROM:TO or FROM:TO:STEP, with a step that reaches TO";
 inline constexpr const char* SequenceTooLong = "A number sequence has at most %s numbers";
+inline constexpr const char* DataFileNotChosen = "Choose the CSV file that holds the records";
 
 } // namespace Msg

@@ -10,13 +10,34 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygon>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
 bool Upright(const TBarcodeEngine& Engine) {
     return Engine.Angle() != 90 && Engine.Angle() != 270;
+}
+
+// A dashed blue frame inside the item and a blue tab at its top right corner: what the item shows
+// is a record's, not what it stores.
+void PaintRecordMark(QPainter& Canvas, const QRect& Area) {
+    if (Area.width() < 8 || Area.height() < 8)
+        return;
+    const QColor Blue(0, 90, 220);
+    Canvas.save();
+    QPen Dashed(Blue, 1, Qt::DashLine);
+    Canvas.setPen(Dashed);
+    Canvas.setBrush(Qt::NoBrush);
+    Canvas.drawRect(Area.adjusted(2, 2, -3, -3));
+    const int Tab = std::min(9, Area.height() / 3);
+    Canvas.setPen(Qt::NoPen);
+    Canvas.setBrush(Blue);
+    const QPoint Corner = Area.topRight() + QPoint(-2, 2);
+    Canvas.drawPolygon(QPolygon({Corner, Corner - QPoint(Tab, 0), Corner + QPoint(0, Tab)}));
+    Canvas.restore();
 }
 
 } // namespace
@@ -51,6 +72,7 @@ void TBarcodeItem::ChangeSetting(T& Field, T Value, TApply Apply) {
         }
     }
     Field = Value;
+    UpdateShownBarcode();
     Changed();
 }
 
@@ -75,6 +97,7 @@ void TBarcodeItem::SetBarcodeType(TBarcodeType Value) {
         }
     }
     FBarcodeType = Value;
+    UpdateShownBarcode();
     Changed();
 }
 
@@ -104,6 +127,7 @@ void TBarcodeItem::SetColorBar(TColor Value) {
         return;
     FColorBar = Value;
     FBarcode.SetColorBar(Value);
+    UpdateShownBarcode();
     Changed();
 }
 
@@ -140,15 +164,49 @@ void TBarcodeItem::EndReading() {
     FBarcode.SetRatio(FRatio);
     FBarcode.SetColorBar(FColorBar);
     FBarcode.ValidateSettings();
+    UpdateShownBarcode();
     Changed();
 }
 
-int TBarcodeItem::PaintTitleRows(QPainter& Canvas, const QFont& Font, int Left, int Top, int Right,
+void TBarcodeItem::SetShownValues(std::optional<TShownValues> Value) {
+    FShown = std::move(Value);
+    UpdateShownBarcode();
+    update();
+}
+
+std::optional<TShownValues> TBarcodeItem::ShownValues() const {
+    if (!FShown)
+        return std::nullopt;
+    TShownValues Shown = *FShown;
+    if (!FShownBarcode)
+        Shown.BarcodeText = FBarcodeText;
+    return Shown;
+}
+
+void TBarcodeItem::UpdateShownBarcode() {
+    FShownBarcode.reset();
+    if (!FShown || FShown->BarcodeText == FBarcodeText || FSettingsDeferred)
+        return;
+    TBarcodeEngine Engine = FBarcode;
+    Engine.SetText(FShown->BarcodeText);
+    // Painting must not fail: a text the symbology rejects is not drawn.
+    try {
+        Engine.ValidateSettings();
+        TBarcodeEngine Trial = Engine;
+        Trial.EncodePattern();
+    } catch (const TException&) {
+        return;
+    }
+    FShownBarcode = std::move(Engine);
+}
+
+int TBarcodeItem::PaintTitleRows(QPainter& Canvas, const QFont& Font, const std::string& Row1,
+                                 const std::string& Row2, int Left, int Top, int Right,
                                  int Bottom) const {
     const QFontMetrics Metrics(Font, Canvas.device());
     const TFont ItemFont = TPrintable::Font();
     bool First = true;
-    for (const std::string* Row : {&FTitleRow1, &FTitleRow2}) {
+    for (const std::string* Row : {&Row1, &Row2}) {
         if ((First || Top < Bottom) && !Row->empty()) {
             Canvas.save();
             Canvas.setClipRect(QRect(Left, Top, Right - Left, Bottom - Top), Qt::IntersectClip);
@@ -166,6 +224,11 @@ int TBarcodeItem::PaintTitleRows(QPainter& Canvas, const QFont& Font, int Left, 
 }
 
 void TBarcodeItem::PaintInRect(QPainter& Canvas, const QRect& Rect) {
+    PaintContent(Canvas, Rect, FBarcode, FTitleRow1, FTitleRow2);
+}
+
+void TBarcodeItem::PaintContent(QPainter& Canvas, const QRect& Rect, TBarcodeEngine& Engine,
+                                const std::string& Row1, const std::string& Row2) {
     int L = Rect.x();
     int T = Rect.y();
     int R = L + Rect.width();
@@ -173,11 +236,11 @@ void TBarcodeItem::PaintInRect(QPainter& Canvas, const QRect& Rect) {
     if (T >= B || L >= R)
         return;
     Canvas.fillRect(QRect(L, T, R - L, B - T), ToQColor(Color()));
-    T = PaintTitleRows(Canvas, TPrintable::Font().ToQFont(), L, T, R, B);
+    T = PaintTitleRows(Canvas, TPrintable::Font().ToQFont(), Row1, Row2, L, T, R, B);
     if (T >= B)
         return;
-    const std::int32_t W = FBarcode.Width();
-    if (!Upright(FBarcode)) {
+    const std::int32_t W = Engine.Width();
+    if (!Upright(Engine)) {
         // W pixels long at the bottom of what the title rows leave, across the full width.
         T = B - W;
     } else {
@@ -185,7 +248,7 @@ void TBarcodeItem::PaintInRect(QPainter& Canvas, const QRect& Rect) {
         L = (width() - W) / 2 - 2;
         R = L + W + 2;
     }
-    FBarcode.PaintBarcode(Canvas, QRect(L, T, R - L, B - T), true);
+    Engine.PaintBarcode(Canvas, QRect(L, T, R - L, B - T), true);
 }
 
 void TBarcodeItem::Paint(QPainter& Canvas) {
@@ -194,11 +257,18 @@ void TBarcodeItem::Paint(QPainter& Canvas) {
     // an error must not escape the paint handler.
     if (!Reading()) {
         try {
-            PaintInRect(Canvas, QRect(1, 1, width() - 2, height() - 2));
+            const QRect Inside(1, 1, width() - 2, height() - 2);
+            if (FShown)
+                PaintContent(Canvas, Inside, FShownBarcode ? *FShownBarcode : FBarcode,
+                             FShown->TitleRow1, FShown->TitleRow2);
+            else
+                PaintInRect(Canvas, Inside);
         } catch (const TException&) {
         }
     }
     TPrintable::Paint(Canvas);
+    if (FShown)
+        PaintRecordMark(Canvas, rect());
 }
 
 void TBarcodeItem::resizeEvent(QResizeEvent* Event) {
@@ -227,7 +297,7 @@ void TBarcodeItem::PrintAt(long double OffsetX, long double OffsetY) {
         QFont PrintFont = ItemFont.ToQFont();
         const int Points = ItemFont.Height != 0 ? std::abs(ItemFont.Size(S.Resolution())) : 8;
         PrintFont.setPointSize(Points > 0 ? Points : 8);
-        T = PaintTitleRows(C, PrintFont, L, T, R, B);
+        T = PaintTitleRows(C, PrintFont, FTitleRow1, FTitleRow2, L, T, R, B);
     }
     // The barcode takes the same share of the item as on the screen, through the item's own
     // pixels per native unit.

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,14 @@ inline constexpr std::array<std::string_view, 4> BarcodeAngleNames = {"0", "90",
 inline constexpr std::array<std::string_view, 4> BarcodeAngleIdents = {"ba0", "ba90", "ba180",
                                                                        "ba270"};
 inline constexpr std::array<std::string_view, 2> CheckSumMethodIdents = {"csmNone", "csmModulo10"};
+
+// What the design surface shows of a data merge's record in place of an item's stored values,
+// Windows-1252.
+struct TShownValues {
+    std::string BarcodeText;
+    std::string TitleRow1;
+    std::string TitleRow2;
+};
 
 // A barcode with two title rows above it. The item keeps the settings as they were set (what a
 // document stores); its engine keeps the working copy, which encoding may normalise.
@@ -51,16 +60,24 @@ public:
     // The value as set, even where the engine keeps a clamped copy.
     double Ratio() const { return FRatio; }
     void SetRatio(double Value);
-    // Windows-1252.
     // The data merge's column whose value becomes the barcode text ("#": the record number).
     const QString& DataField() const { return FDataField; }
     void SetDataField(const QString& Value) { FDataField = Value; }
+    // Windows-1252.
     const std::string& TitleRow1() const { return FTitleRow1; }
     void SetTitleRow1(const std::string& Value);
     const std::string& TitleRow2() const { return FTitleRow2; }
     void SetTitleRow2(const std::string& Value);
 
     const TBarcodeEngine& Barcode() const { return FBarcode; }
+
+    // Values only the screen shows, marked as a record's; nullopt shows the stored ones. The stored
+    // settings, printing and the clipboard never see them. A barcode text the symbology rejects
+    // shows the stored one.
+    void SetShownValues(std::optional<TShownValues> Value);
+    // What the screen shows while values are set: the barcode text is the stored one where the
+    // symbology rejected the record's.
+    std::optional<TShownValues> ShownValues() const;
 
     // Background, title rows and barcode in Rect, whose right and bottom edges are x + width and
     // y + height. The barcode is centred on the item's own width.
@@ -80,8 +97,12 @@ private:
     // Sets one validated setting: Apply writes a value into the engine.
     template <typename T, typename TApply> void ChangeSetting(T& Field, T Value, TApply Apply);
     // Title rows from Top down, clipped to the rectangle; returns the new top.
-    int PaintTitleRows(QPainter& Canvas, const QFont& Font, int Left, int Top, int Right,
-                       int Bottom) const;
+    int PaintTitleRows(QPainter& Canvas, const QFont& Font, const std::string& Row1,
+                       const std::string& Row2, int Left, int Top, int Right, int Bottom) const;
+    void PaintContent(QPainter& Canvas, const QRect& Rect, TBarcodeEngine& Engine,
+                      const std::string& Row1, const std::string& Row2);
+    // The engine that draws the shown barcode text, from the stored settings as they now are.
+    void UpdateShownBarcode();
 
     TBarcodeEngine FBarcode;
     bool FSettingsDeferred = false;
@@ -96,4 +117,6 @@ private:
     std::string FTitleRow1;
     QString FDataField;
     std::string FTitleRow2;
+    std::optional<TShownValues> FShown;
+    std::optional<TBarcodeEngine> FShownBarcode;
 };

@@ -151,6 +151,12 @@ QString SequenceDataSource(const QString& Sequence) {
     return SequencePrefix + Sequence;
 }
 
+QString MovedDataSource(const QString& Source, const QString& From, const QString& To) {
+    if (Source.isEmpty() || Source.startsWith(SequencePrefix) || QDir::isAbsolutePath(Source))
+        return Source;
+    return QDir(To).relativeFilePath(QDir(From).absoluteFilePath(Source));
+}
+
 std::unique_ptr<TDataSource> OpenPageSource(const TReportPage& Page, const QString& Folder) {
     const QString& Source = Page.DataSource();
     if (Source.isEmpty())

@@ -35,6 +35,9 @@ std::unique_ptr<TDataSource> NumberSequence(const QString& Text);
 std::unique_ptr<TDataSource> OpenPageSource(const TReportPage& Page, const QString& Folder);
 // How a page stores a sequence as its data source.
 QString SequenceDataSource(const QString& Sequence);
+// A page's DataSource named relative to From, named relative to To: the same file for a
+// document saved into another folder. Sequences and absolute names stay as they are.
+QString MovedDataSource(const QString& Source, const QString& From, const QString& To);
 
 // The sheets a data merge makes of a page, put onto that page one after the other: the barcode
 // item with a DataField takes the field's value as its text, "${column}", "${#}" and "${#:6}"

@@ -47,6 +47,9 @@ TNumberField* NumberField() {
     return Field;
 }
 
+// The record number, offered unless the source has a column of that name.
+const QString RecordNumberField = QStringLiteral("#");
+
 } // namespace
 
 TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
@@ -77,6 +80,8 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     CB_FontStrikeout = StyledCheckBox(QStringLiteral("Strike out"), &QFont::setStrikeOut);
 
     E_Barcode = new QLineEdit;
+    CB_DataField = new QComboBox;
+    NarrowList(CB_DataField);
     CB_BarcodeType = new QComboBox;
     CB_BarcodeType->setMaxVisibleItems(20);
     CB_BarcodeType->clear();
@@ -113,16 +118,18 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     CompactGrid(BarcodeGrid);
     BarcodeGrid->addWidget(new QLabel(QStringLiteral("Text")), 0, 0, 1, 2);
     BarcodeGrid->addWidget(E_Barcode, 1, 0, 1, 2);
-    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Barcode type")), 2, 0, 1, 2);
-    BarcodeGrid->addWidget(CB_BarcodeType, 3, 0, 1, 2);
-    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Angle")), 4, 0);
-    BarcodeGrid->addWidget(CB_Angle, 5, 0);
-    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Height")), 6, 0);
-    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Width")), 6, 1);
-    BarcodeGrid->addWidget(E_Height, 7, 0);
-    BarcodeGrid->addWidget(E_Width, 7, 1);
-    BarcodeGrid->addWidget(CB_Checksum, 8, 0, 1, 2);
-    BarcodeGrid->setRowStretch(9, 1);
+    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Data field")), 2, 0, 1, 2);
+    BarcodeGrid->addWidget(CB_DataField, 3, 0, 1, 2);
+    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Barcode type")), 4, 0, 1, 2);
+    BarcodeGrid->addWidget(CB_BarcodeType, 5, 0, 1, 2);
+    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Angle")), 6, 0);
+    BarcodeGrid->addWidget(CB_Angle, 7, 0);
+    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Height")), 8, 0);
+    BarcodeGrid->addWidget(new QLabel(QStringLiteral("Width")), 8, 1);
+    BarcodeGrid->addWidget(E_Height, 9, 0);
+    BarcodeGrid->addWidget(E_Width, 9, 1);
+    BarcodeGrid->addWidget(CB_Checksum, 10, 0, 1, 2);
+    BarcodeGrid->setRowStretch(11, 1);
 
     auto* Body = new QWidget;
     auto* Column = new QVBoxLayout(Body);
@@ -141,7 +148,8 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
     setTabOrder(CB_FontItalic, CB_FontUnderline);
     setTabOrder(CB_FontUnderline, CB_FontStrikeout);
     setTabOrder(CB_FontStrikeout, E_Barcode);
-    setTabOrder(E_Barcode, CB_Angle);
+    setTabOrder(E_Barcode, CB_DataField);
+    setTabOrder(CB_DataField, CB_Angle);
     setTabOrder(CB_Angle, CB_BarcodeType);
     setTabOrder(CB_BarcodeType, E_Height);
     setTabOrder(E_Height, E_Width);
@@ -158,7 +166,7 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
             &TFormBarcodeProps::CB_BarcodeTypeChange);
     connect(E_FontSize, &QComboBox::currentTextChanged, this,
             &TFormBarcodeProps::CB_BarcodeTypeChange);
-    for (QComboBox* List : {CB_Angle, CB_BarcodeType})
+    for (QComboBox* List : {CB_DataField, CB_Angle, CB_BarcodeType})
         connect(List, &QComboBox::currentIndexChanged, this,
                 &TFormBarcodeProps::CB_BarcodeTypeChange);
     for (QCheckBox* Box :
@@ -174,8 +182,8 @@ TFormBarcodeProps::TFormBarcodeProps(QWidget* Parent) : QDockWidget(Parent) {
 void TFormBarcodeProps::EnableControls(bool Enabled) {
     for (QWidget* Field : std::initializer_list<QWidget*>{
              E_TitleRow1, E_TitleRow2, E_FontName, E_FontSize, CB_FontBold, CB_FontItalic,
-             CB_FontUnderline, CB_FontStrikeout, E_Barcode, CB_Angle, CB_BarcodeType, E_Height,
-             E_Width, CB_Checksum})
+             CB_FontUnderline, CB_FontStrikeout, E_Barcode, CB_DataField, CB_Angle, CB_BarcodeType,
+             E_Height, E_Width, CB_Checksum})
         Field->setEnabled(Enabled);
 }
 
@@ -187,6 +195,7 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
         LoadText(E_TitleRow1, FromCp1252(Item->TitleRow1()));
         LoadText(E_TitleRow2, FromCp1252(Item->TitleRow2()));
         LoadText(E_Barcode, FromCp1252(Item->BarcodeText()));
+        FillDataFields(Item->DataField());
         CB_Angle->setCurrentIndex(static_cast<int>(Item->Angle()));
         CB_BarcodeType->setCurrentIndex(static_cast<int>(Item->BarcodeType()));
         const TFont Font = Item->Font();
@@ -203,6 +212,8 @@ void TFormBarcodeProps::LoadBarcode(const TBarcodeItem* Item) {
         E_TitleRow1->clear();
         E_TitleRow2->clear();
         E_Barcode->clear();
+        FillDataFields(QString());
+        CB_DataField->setCurrentIndex(-1);
         CB_Angle->setCurrentIndex(-1);
         CB_BarcodeType->setCurrentIndex(-1);
         ShowFontName(QString());
@@ -238,6 +249,41 @@ TFontStyles TFormBarcodeProps::FontStyleValue() const {
         if (Box->isChecked())
             Style.Include(Flag);
     return Style;
+}
+
+QString TFormBarcodeProps::DataFieldValue() const {
+    return CB_DataField->currentIndex() > 0 ? CB_DataField->currentText() : QString();
+}
+
+void TFormBarcodeProps::SetDataColumns(std::vector<QString> Columns) {
+    if (Columns == FDataColumns)
+        return;
+    FDataColumns = std::move(Columns);
+    const QScopedValueRollback Loading(FUpdating, true);
+    const int Shown = CB_DataField->currentIndex();
+    FillDataFields(DataFieldValue());
+    if (Shown < 0)
+        CB_DataField->setCurrentIndex(-1);
+}
+
+void TFormBarcodeProps::FillDataFields(const QString& Field) {
+    QStringList Entries{QStringLiteral("(none)")};
+    for (const QString& Column : FDataColumns)
+        Entries << Column;
+    if (!Entries.contains(RecordNumberField))
+        Entries << RecordNumberField;
+    // A field the source lacks stays, so that applying the panel keeps it.
+    if (!Field.isEmpty() && Entries.indexOf(Field, 1) < 0)
+        Entries << Field;
+    bool Same = CB_DataField->count() == Entries.size();
+    for (int I = 0; Same && I < CB_DataField->count(); ++I)
+        Same = CB_DataField->itemText(I) == Entries[I];
+    if (!Same) {
+        CB_DataField->clear();
+        CB_DataField->addItems(Entries);
+    }
+    CB_DataField->setCurrentIndex(Field.isEmpty() ? 0
+                                                  : static_cast<int>(Entries.indexOf(Field, 1)));
 }
 
 void TFormBarcodeProps::CB_BarcodeTypeChange() {

@@ -3,6 +3,9 @@
 #include "document/TFont.h"
 
 #include <QDockWidget>
+#include <QString>
+
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -34,6 +37,11 @@ public:
     // The family the font box names: an installed one, or the item's own when this machine only
     // has a substitute for it; empty when the box shows none.
     QString FontNameValue() const;
+    // The column the Data field list names; empty for "(none)".
+    QString DataFieldValue() const;
+    // The columns of the page's data source, which the Data field list offers; none when the page
+    // has no source or it cannot be read.
+    void SetDataColumns(std::vector<QString> Columns);
 
     QLineEdit* E_TitleRow1 = nullptr;
     QLineEdit* E_TitleRow2 = nullptr;
@@ -44,6 +52,7 @@ public:
     QCheckBox* CB_FontUnderline = nullptr;
     QCheckBox* CB_FontStrikeout = nullptr;
     QLineEdit* E_Barcode = nullptr;
+    QComboBox* CB_DataField = nullptr;
     QComboBox* CB_BarcodeType = nullptr;
     QComboBox* CB_Angle = nullptr;
     TNumberField* E_Height = nullptr;
@@ -68,8 +77,11 @@ private:
     // Selects Name in the font box; a family that is not installed gets an entry of its own at
     // the top, saying what stands in for it, until another font is shown.
     void ShowFontName(const QString& Name);
+    // "(none)", the columns, "#", and Field where the columns lack it, with Field selected.
+    void FillDataFields(const QString& Field);
 
     bool FUpdating = false;
     QString FOwnFontName;  // the family of the entry at the top, when there is one
     QString FOwnFontEntry; // that entry's text
+    std::vector<QString> FDataColumns;
 };

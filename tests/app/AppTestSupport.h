@@ -1,13 +1,21 @@
 #pragma once
 
+#include "app/DocumentFile.h"
+#include "app/PageDescription.h"
 #include "app/TPrompts.h"
+#include "document/TReportPage.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 
 #include <functional>
+#include <string>
 
 // The window's settings (recent files, its place) go to Qt's test locations, never the user's.
 inline const bool SettingsInTestMode = [] {
@@ -22,6 +30,7 @@ class TRecordingPrompts : public TPrompts {
 public:
     QStringList Errors;
     QString FileAnswer;
+    QList<TFileNamePrompt> FilePrompts; // every file dialog asked for
     int PdfQuestions = 0;
     bool PdfAnswer = false;
     int PrintDialogs = 0;
@@ -36,7 +45,8 @@ public:
         ++SaveQuestions;
         return saNo;
     }
-    bool GetFileName(QWidget*, QString& Name, const TFileNamePrompt&) override {
+    bool GetFileName(QWidget*, QString& Name, const TFileNamePrompt& Prompt) override {
+        FilePrompts << Prompt;
         if (FileAnswer.isEmpty())
             return false;
         Name = FileAnswer;
@@ -68,4 +78,16 @@ inline void Idle() {
     QEventLoop Loop;
     QTimer::singleShot(20, &Loop, &QEventLoop::quit);
     Loop.exec();
+}
+
+// Writes the page Json describes (as tessmira-cli build takes it) to Path as Save does, and Csv as
+// labels.csv beside it; the document's bytes.
+inline std::string WriteLabels(const QString& Path, const char* Json, const char* Csv) {
+    QFile Data(QFileInfo(Path).dir().filePath(QStringLiteral("labels.csv")));
+    if (!Data.open(QIODevice::WriteOnly) || Data.write(Csv) < 0)
+        qWarning("cannot write %s", qPrintable(Data.fileName()));
+    Data.close();
+    WriteDocument(*BuildDocumentPage(Json), Path);
+    const QByteArray Bytes = ReadDocumentFile(Path);
+    return Bytes.toStdString();
 }

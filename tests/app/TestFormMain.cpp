@@ -124,14 +124,14 @@ private slots:
 };
 
 // Expected entries come from the command table and menu layout of the window's design; Print
-// preview and Print to PDF follow Print.
+// preview and Print to PDF follow Print, Data source follows Printer setup.
 void TestFormMain::MenusToolBarAndContextMenuInOrder() {
     TWindow W;
     const QList<std::pair<QString, QStringList>> Expected = {
         {"&File",
          {"New [Ctrl+N]", "-", "Open [Ctrl+O]", "Open Recent", "-", "Save [Ctrl+S]", "Save as...",
           "Export barcode graphic...", "-", "Print [Ctrl+P]", "Print preview...", "Print to PDF...",
-          "Printer setup...", "-", "Exit"}},
+          "Printer setup...", "Data source...", "-", "Exit"}},
         {"&Edit",
          {"Undo [Ctrl+Z]", "Redo [Ctrl+Y]", "-", "C&ut [Ctrl+X]", "&Copy [Ctrl+C]",
           "&Paste [Ctrl+V]", "-", "Select &all [Ctrl+A]"}},

@@ -1,12 +1,14 @@
 // Print, Print preview, Print to PDF and Printer setup as a person uses them, through the real
 // spooler's cups-pdf queue (tests/printing/cups-setup.sh); each print is read back with zbarimg.
 
+#include "../barcode/Decode.h"
 #include "../printing/SamplePage.h"
 #include "../printing/Spooler.h"
 #include "AppTestSupport.h"
 
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
+#include "common/Messages.h"
 #include "document/DocumentStream.h"
 #include "document/StreamClasses.h"
 #include "document/TReportPage.h"
@@ -25,6 +27,7 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -61,6 +64,33 @@ struct TWindow {
     }
 };
 
+// Print preview as a person opens and closes it; the pages it showed.
+int PreviewPages(TFormMain& Form) {
+    int Pages = -1;
+    QTimer::singleShot(0, [&Pages] {
+        auto* Preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (Preview == nullptr)
+            return;
+        if (auto* Shown = Preview->findChild<QPrintPreviewWidget*>())
+            Pages = Shown->pageCount();
+        Preview->reject();
+    });
+    Form.A_PrintPreview->trigger();
+    return Pages;
+}
+
+// What zbarimg reads on each page of a PDF drawn at 200 dots per inch, symbols joined by "+".
+QStringList DecodedSheets(const QString& Pdf) {
+    QStringList Sheets;
+    for (const QImage& Sheet : RasterizePdf(Pdf, 200)) {
+        QStringList Symbols;
+        for (const std::string& Symbol : DecodeImage(Sheet))
+            Symbols << QString::fromStdString(Symbol);
+        Sheets << Symbols.join('+');
+    }
+    return Sheets;
+}
+
 } // namespace
 
 class TestPrintCommands : public QObject {
@@ -74,6 +104,8 @@ private slots:
     void CancelInTheProgressWindowLeavesNoOutput();
     void PreviewAndPdfLeaveTheDocumentAlone();
     void SetupShowsQtsDialogPlacedAndPreset();
+    void EveryPrintMakesASheetARecord_data();
+    void EveryPrintMakesASheetARecord();
 };
 
 void TestPrintCommands::PrintSendsEveryCopyToTheSpooler_data() {
@@ -150,17 +182,7 @@ void TestPrintCommands::CancelInTheProgressWindowLeavesNoOutput() {
 // changes the document.
 void TestPrintCommands::PreviewAndPdfLeaveTheDocumentAlone() {
     TWindow W;
-    int PreviewPages = -1;
-    QTimer::singleShot(0, [&] {
-        auto* Preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        if (Preview == nullptr)
-            return;
-        if (auto* Pages = Preview->findChild<QPrintPreviewWidget*>())
-            PreviewPages = Pages->pageCount();
-        Preview->reject();
-    });
-    W.Form.A_PrintPreview->trigger();
-    QCOMPARE(PreviewPages, 1);
+    QCOMPARE(PreviewPages(W.Form), 1);
 
     const QString Pdf = W.Dir.filePath(QStringLiteral("copy.pdf"));
     W.Prompts->FileAnswer = Pdf;
@@ -214,6 +236,47 @@ void TestPrintCommands::SetupShowsQtsDialogPlacedAndPreset() {
     QCOMPARE(Copies, 3);
     QVERIFY(Landscape);
     QCOMPARE(W.Form.Page()->Tag(), 1);
+}
+
+void TestPrintCommands::EveryPrintMakesASheetARecord_data() {
+    QTest::addColumn<QByteArray>("Csv");
+    // Each sheet's EAN-13: the record's value and its check digit.
+    QTest::addColumn<QStringList>("Decoded");
+    QTest::addColumn<QString>("Error");
+    QTest::newRow("three records")
+        << QByteArray("sku\n590123412345\n400638133393\n978014300723\n")
+        << QStringList{"5901234123457", "4006381333931", "9780143007234"} << QString();
+    QTest::newRow("a letter in the second record")
+        << QByteArray("sku\n590123412345\n59012341234A\n400638133393\n") << QStringList()
+        << QStringLiteral("Record 2 (line 3), column \"sku\": ") + Msg::BarcodeMustBeNumeric;
+}
+
+// A page whose one EAN-13 item takes its text from the column sku of labels.csv, one record a
+// sheet: Print preview, Print to PDF and Print each make one sheet a record, in order, or, with a
+// record the symbology refuses, say why and print nothing. None of them changes the document.
+void TestPrintCommands::EveryPrintMakesASheetARecord() {
+    QFETCH(QByteArray, Csv);
+    QFETCH(QStringList, Decoded);
+    QFETCH(QString, Error);
+    TWindow W;
+    W.Prompts->FileAnswer = W.Dir.filePath(QStringLiteral("labels.TSM"));
+    WriteLabels(W.Prompts->FileAnswer, R"({"properties": {"DataSource": "labels.csv"}, "items": [
+        {"properties": {"BarcodeText": "123456789012", "DataField": "sku"},
+         "bounds": [100, 100, 300, 150]}]})",
+                Csv.constData());
+    W.Form.A_Open->trigger();
+    QCOMPARE(PreviewPages(W.Form), int(Decoded.size()));
+    const QString Pdf = W.Dir.filePath(QStringLiteral("labels.pdf"));
+    W.Prompts->FileAnswer = Pdf;
+    W.Form.A_PrintPdf->trigger();
+    QCOMPARE(QFile::exists(Pdf) ? int(PdfPageSizesMM(Pdf).size()) : 0, int(Decoded.size()));
+    QCOMPARE(QFile::exists(Pdf) ? DecodedSheets(Pdf) : QStringList(), Decoded);
+    W.Form.A_Print->trigger();
+    QCOMPARE(W.SentJob() > 0 ? DecodedSheets(WaitForPrintedPdf(W.SentJob())) : QStringList(),
+             Decoded);
+    QCOMPARE(W.Prompts->Errors, Error.isEmpty() ? QStringList() : QStringList(3, Error));
+    QVERIFY(!W.Form.Modified());
+    QCOMPARE(W.Form.UndoStack()->count(), 0);
 }
 
 QTEST_MAIN(TestPrintCommands)

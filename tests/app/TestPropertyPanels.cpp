@@ -1,7 +1,10 @@
 #include "AppTestSupport.h"
 
+#include "app/PageDescription.h"
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
+#include "common/Messages.h"
+#include "common/TException.h"
 #include "common/Text1252.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
@@ -10,6 +13,7 @@
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
+#include "panels/TFormDataSource.h"
 #include "panels/TFormPageProps.h"
 #include "panels/TPanelFields.h"
 #include "tests/panels/PanelTestSupport.h"
@@ -17,10 +21,18 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFontComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -104,6 +116,46 @@ void Click(QWidget* Target, Qt::KeyboardModifiers Modifiers = {}) {
     QTest::mouseClick(Target, Qt::LeftButton, Modifiers, QPoint(5, 5));
 }
 
+// File > Data source as a person opens it, the dialog active; nullptr when none shows.
+TFormDataSource* OpenDataSource(TFormMain& F) {
+    F.A_DataSource->trigger();
+    TFormDataSource* Dialog = F.FormDataSource;
+    if (Dialog == nullptr || !Dialog->isVisible())
+        return nullptr;
+    Dialog->activateWindow();
+    QApplication::setActiveWindow(Dialog);
+    return QTest::qWaitForWindowActive(Dialog) ? Dialog : nullptr;
+}
+
+// A button of the dialog clicked; once it closes, the main window is active again, as the window
+// manager makes it.
+void Press(TFormDataSource& Dialog, QDialogButtonBox::StandardButton Button) {
+    QTest::mouseClick(Dialog.Buttons->button(Button), Qt::LeftButton);
+    if (QWidget* Main = Dialog.parentWidget(); Main != nullptr && !Dialog.isVisible()) {
+        Main->activateWindow();
+        QApplication::setActiveWindow(Main);
+        QVERIFY(QTest::qWaitForWindowActive(Main));
+        Idle();
+    }
+}
+
+// What an item shows: "text|title 1|title 2" of a record, "-" for what it stores, "+mark" when
+// its screen image has the blue record mark.
+QString Shown(TBarcodeItem* Item) {
+    if (Item == nullptr)
+        return QStringLiteral("gone");
+    const std::optional<TShownValues> Values = Item->ShownValues();
+    const QString Text =
+        Values ? FromCp1252(Values->BarcodeText + '|' + Values->TitleRow1 + '|' + Values->TitleRow2)
+               : QStringLiteral("-");
+    const QImage Screen = Item->grab().toImage();
+    for (int Y = 0; Y < Screen.height(); ++Y)
+        for (int X = 0; X < Screen.width(); ++X)
+            if (Screen.pixelColor(X, Y) == QColor(0, 90, 220))
+                return Text + "+mark";
+    return Text;
+}
+
 } // namespace
 
 class TestPropertyPanels : public QObject {
@@ -122,6 +174,8 @@ private slots:
     void FocusStaysOutOfThePagePanel();
     void TypingIsAppliedOrKept();
     void UndoAndRedoStepThroughEveryChange();
+    void DataSourceDialogStoresTheChoice();
+    void DataFieldAndSurfaceFollowTheSource();
 };
 
 // One user on one window, step by step. Paper sizes in millimetres from the paper table: A4 210 x
@@ -542,6 +596,183 @@ void TestPropertyPanels::UndoAndRedoStepThroughEveryChange() {
         QVERIFY2(Bytes() == States[Step + 1], Rows[Step].Step);
         QVERIFY(F.Modified());
     }
+    QCOMPARE(W.Prompts->Errors, QStringList());
+}
+
+// File > Data source on a document saved beside labels.csv (columns sku and name, three records):
+// the dialog opens with the page's choice and shows the first records of a choice or why it
+// cannot be read; OK stores the choice as one step, the file relative to the document's folder;
+// Cancel and a refused OK store nothing.
+void TestPropertyPanels::DataSourceDialogStoresTheChoice() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    QTemporaryDir Dir;
+    const QString Csv = Dir.filePath(QStringLiteral("labels.csv"));
+    const QString Missing = Dir.filePath(QStringLiteral("missing.csv"));
+    W.Prompts->FileAnswer = Dir.filePath(QStringLiteral("labels.TSM"));
+    WriteLabels(W.Prompts->FileAnswer, "{}", "sku,name\n1,Apples\n2,Pears\n3,Plums\n");
+    F.A_Open->trigger();
+    const QString Unreadable = QString::fromStdString(
+        Format(Msg::CannotOpenFile, {Missing.toStdString(), "No such file or directory"}));
+    struct TRow {
+        std::function<void(TFormDataSource&)> Choose;
+        QDialogButtonBox::StandardButton Button;
+        QString Shown; // the choice it opened with > the records shown, or why none are
+        const char* Stored;
+        bool Step;
+    };
+    const TRow Rows[] = {
+        {[&](TFormDataSource& D) {
+             Click(D.RB_CsvFile);
+             W.Prompts->FileAnswer = Csv;
+             Click(D.B_Browse);
+             QTest::keyClick(D.CB_MergeMode, Qt::Key_Down);
+         },
+         QDialogButtonBox::Ok, "None > sku,name x3", "labels.csv mmRecordPerItem", true},
+        {[](TFormDataSource& D) { Click(D.RB_Sequence); }, QDialogButtonBox::Cancel,
+         "CSV file " + Csv + " > # x10", "labels.csv mmRecordPerItem", false},
+        {[&](TFormDataSource& D) {
+             D.E_FileName->setFocus();
+             QTest::keyClick(D.E_FileName, Qt::Key_A, Qt::ControlModifier);
+             QTest::keyClicks(D.E_FileName, qPrintable(Missing));
+             QTest::keyClick(D.E_FileName, Qt::Key_Tab);
+         },
+         QDialogButtonBox::Ok, "CSV file " + Csv + " > " + Unreadable, "labels.csv mmRecordPerItem",
+         false},
+        {[](TFormDataSource& D) {
+             Click(D.RB_Sequence);
+             QTest::keyClick(D.E_To, Qt::Key_A, Qt::ControlModifier);
+             QTest::keyClicks(D.E_To, "5");
+         },
+         QDialogButtonBox::Ok, "CSV file " + Csv + " > # x5", "sequence:1:5:1 mmRecordPerItem",
+         true},
+    };
+    for (const TRow& Row : Rows) {
+        F.SetModified(false);
+        W.Prompts->Errors.clear();
+        const std::string Before = WritePageStream(*F.Page());
+        const int Steps = F.UndoStack()->count();
+        TFormDataSource* D = OpenDataSource(F);
+        QVERIFY(D != nullptr);
+        QString Shown =
+            D->RB_None->isChecked() ? QStringLiteral("None") : "CSV file " + D->E_FileName->text();
+        Row.Choose(*D);
+        QStringList Columns;
+        for (int C = 0; C < D->G_Preview->columnCount(); ++C)
+            Columns << D->G_Preview->horizontalHeaderItem(C)->text();
+        Shown += " > " +
+                 (D->L_Error->isVisible()
+                      ? D->L_Error->text()
+                      : Columns.join(',') + QStringLiteral(" x%1").arg(D->G_Preview->rowCount()));
+        QCOMPARE(Shown, Row.Shown);
+        Press(*D, Row.Button);
+        const bool Refused = D->L_Error->isVisible();
+        QCOMPARE(W.Prompts->Errors, Refused ? QStringList{Unreadable} : QStringList());
+        QCOMPARE(D->isVisible(), Refused);
+        if (Refused)
+            Press(*D, QDialogButtonBox::Cancel);
+        const TReportPage& Page = *F.Page();
+        QCOMPARE(Page.DataSource() + ' ' + MergeModeNames[Page.MergeMode()].data(),
+                 QString::fromLatin1(Row.Stored));
+        QCOMPARE(WritePageStream(Page) != Before, Row.Step);
+        QCOMPARE(F.Modified(), Row.Step);
+        QCOMPARE(F.UndoStack()->count(), Steps + int(Row.Step));
+        QCOMPARE(F.A_Undo->text(), QStringLiteral("Undo Data source"));
+    }
+    QCOMPARE(DialogFilter(W.Prompts->FilePrompts.last().Filter),
+             QStringLiteral("CSV files (*.csv *.txt);;All files (*)"));
+
+    // Saved into another folder, the document still names the same file.
+    TFormDataSource* D = OpenDataSource(F);
+    QVERIFY(D != nullptr);
+    Click(D->RB_CsvFile);
+    W.Prompts->FileAnswer = Csv;
+    Click(D->B_Browse);
+    Press(*D, QDialogButtonBox::Ok);
+    QCOMPARE(F.Page()->DataSource(), QStringLiteral("labels.csv"));
+    QVERIFY(QDir(Dir.path()).mkdir(QStringLiteral("copies")));
+    W.Prompts->FileAnswer = Dir.filePath(QStringLiteral("copies/labels.TSM"));
+    F.A_SaveAs->trigger();
+    QCOMPARE(F.Page()->DataSource(), QStringLiteral("../labels.csv"));
+    QVERIFY(!F.Modified());
+    QCOMPARE(F.A_Undo->text(), QStringLiteral("Undo Data source"));
+    QCOMPARE(W.Prompts->Errors, QStringList());
+}
+
+// With labels.csv as the data source, the Data field list offers "(none)", its columns and "#";
+// a pick is stored, and a field the source lacks stays. Bound items show the first record as the
+// merge puts it, marked: A its field and placeholders, C its stored text, as an EAN-13 refuses the
+// first value of code. Showing changes no stored byte; without a source nothing shows, and an undo
+// brings it back.
+void TestPropertyPanels::DataFieldAndSurfaceFollowTheSource() {
+    TWindow W;
+    TFormMain& F = W.Form;
+    QTemporaryDir Dir;
+    W.Prompts->FileAnswer = Dir.filePath(QStringLiteral("labels.TSM"));
+    const std::string Saved =
+        WriteLabels(W.Prompts->FileAnswer,
+                    R"({"properties": {"DataSource": "labels.csv"}, "items": [
+            {"name": "A", "properties": {"BarcodeText": "590123412345", "DataField": "sku",
+             "TitleRow1": "${name}", "TitleRow2": "No. ${#:3}"}, "bounds": [50, 50, 200, 100]},
+            {"name": "B", "properties": {"BarcodeText": "590123412345"},
+             "bounds": [50, 200, 200, 100]},
+            {"name": "C", "properties": {"BarcodeText": "590123412345", "DataField": "code"},
+             "bounds": [50, 350, 200, 100]}]})",
+                    "sku,name,code\n400638133393,Pears,12AB\n978014300723,Plums,34CD\n");
+    F.A_Open->trigger();
+    QVERIFY(WritePageStream(*F.Page()) == Saved);
+    const auto Item = [&F](const char* Name) {
+        return F.Page()->findChild<TBarcodeItem*>(QString::fromLatin1(Name));
+    };
+    QComboBox* List = F.FormBarcodeProps->CB_DataField;
+    const auto Pick = [List](Qt::Key Key) {
+        QVERIFY(Enter(List));
+        QTest::keyClick(List, Key);
+    };
+    struct TRow {
+        const char* Name;
+        std::function<void()> Act;
+        const char* Entries;              // of the list, with B selected > the one shown
+        std::array<const char*, 3> Shown; // A, B, C
+    };
+    const char* const A = "400638133393|Pears|No. 001+mark";
+    const char* const C = "590123412345||+mark";
+    const TRow Rows[] = {
+        {"B clicked", [&] { Click(Item("B")); }, "(none)|sku|name|code|# > (none)", {A, "-", C}},
+        {"sku picked",
+         [&] { Pick(Qt::Key_Down); },
+         "(none)|sku|name|code|# > sku",
+         {A, "400638133393||+mark", C}},
+        {"no source",
+         [&] {
+             TFormDataSource* D = OpenDataSource(F);
+             QVERIFY(D != nullptr);
+             Click(D->RB_None);
+             Press(*D, QDialogButtonBox::Ok);
+         },
+         "(none)|#|sku > sku",
+         {"-", "-", "-"}},
+        {"undone",
+         [&] { QTest::keyClick(&F, Qt::Key_Z, Qt::ControlModifier); },
+         "(none)|sku|name|code|# > sku",
+         {A, "400638133393||+mark", C}},
+        {"(none) picked",
+         [&] { Pick(Qt::Key_Home); },
+         "(none)|sku|name|code|# > (none)",
+         {A, "-", C}},
+    };
+    for (const TRow& Row : Rows) {
+        Row.Act();
+        QStringList Entries;
+        for (int I = 0; I < List->count(); ++I)
+            Entries << List->itemText(I);
+        QCOMPARE(Entries.join('|') + " > " + List->currentText(), QString::fromLatin1(Row.Entries));
+        const QString Dump = QString::fromStdString(DumpDocumentText(WritePageStream(*F.Page())));
+        QCOMPARE(Dump.contains("items[1].DataField = \"sku\""), List->currentText() == "sku");
+        for (std::size_t I = 0; I < Row.Shown.size(); ++I)
+            QCOMPARE(Shown(Item(std::array{"A", "B", "C"}[I])), QString::fromLatin1(Row.Shown[I]));
+    }
+    QCOMPARE(Item("A")->BarcodeText(), std::string("590123412345"));
     QCOMPARE(W.Prompts->Errors, QStringList());
 }
 

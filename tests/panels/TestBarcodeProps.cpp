@@ -12,15 +12,16 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <functional>
+#include <vector>
 
 namespace {
 
 // Everything the panel shows, in the order of its fields.
 QStringList Shown(const TFormBarcodeProps& P) {
-    QStringList Texts = {
-        P.E_TitleRow1->text(),      P.E_TitleRow2->text(),           P.E_Barcode->text(),
-        P.CB_Angle->currentText(),  P.CB_BarcodeType->currentText(), P.E_FontName->currentText(),
-        P.E_FontSize->currentText()};
+    QStringList Texts = {P.E_TitleRow1->text(),       P.E_TitleRow2->text(),
+                         P.E_Barcode->text(),         P.CB_DataField->currentText(),
+                         P.CB_Angle->currentText(),   P.CB_BarcodeType->currentText(),
+                         P.E_FontName->currentText(), P.E_FontSize->currentText()};
     for (const QCheckBox* Box :
          {P.CB_FontBold, P.CB_FontItalic, P.CB_FontUnderline, P.CB_FontStrikeout})
         Texts << (Box->isChecked() ? "x" : "");
@@ -52,7 +53,7 @@ void TestBarcodeProps::ListsFilledFieldsEmptyAtCreation() {
     for (int I = 0; I < Panel.CB_Angle->count(); ++I)
         Angles << Panel.CB_Angle->itemText(I);
     QCOMPARE(Angles, QStringList({"0", "90", "180", "270"}));
-    QCOMPARE(Shown(Panel), QStringList(14, QString()));
+    QCOMPARE(Shown(Panel), QStringList(15, QString()));
 }
 
 // Heights of exactly 12.25 and 12.75 mm show as 122 and 128 tenths, a width of 30.25 mm as 302
@@ -95,11 +96,35 @@ void TestBarcodeProps::LoadShowsTheItemAndNeverApplies() {
         Item.SetFont(Font);
         Panel.LoadBarcode(&Item);
         QCOMPARE(Shown(Panel),
-                 QStringList({"Käse", "500 g", "1234567", "180", "EAN8", Row.FontShown, "12", "x",
-                              "", "x", "", Row.Shown, "302", ""}));
+                 QStringList({"Käse", "500 g", "1234567", "(none)", "180", "EAN8", Row.FontShown,
+                              "12", "x", "", "x", "", Row.Shown, "302", ""}));
+    }
+    // The Data field list: "(none)", the source's columns, "#" unless a column has that name,
+    // and the item's own field where the columns lack it.
+    struct TFieldRow {
+        std::vector<QString> Columns;
+        const char* Field;
+        const char* Entries; // > the one shown
+    };
+    const TFieldRow Fields[] = {
+        {{}, "", "(none)|# > (none)"},
+        {{"sku", "name"}, "sku", "(none)|sku|name|# > sku"},
+        {{"#", "sku"}, "#", "(none)|#|sku > #"},
+        {{"sku"}, "price", "(none)|sku|#|price > price"},
+    };
+    for (const TFieldRow& Row : Fields) {
+        Panel.SetDataColumns(Row.Columns);
+        Item.SetDataField(QString::fromLatin1(Row.Field));
+        Panel.LoadBarcode(&Item);
+        QStringList Entries;
+        for (int I = 0; I < Panel.CB_DataField->count(); ++I)
+            Entries << Panel.CB_DataField->itemText(I);
+        QCOMPARE(Entries.join('|') + " > " + Panel.CB_DataField->currentText(),
+                 QString::fromLatin1(Row.Entries));
+        QCOMPARE(Panel.DataFieldValue(), QString::fromLatin1(Row.Field));
     }
     Panel.LoadBarcode(nullptr);
-    QCOMPARE(Shown(Panel), QStringList(14, QString()));
+    QCOMPARE(Shown(Panel), QStringList(15, QString()));
     QCOMPARE(Panel.E_FontName->count(), Installed); // the entry of its own is gone
     QCOMPARE(Applied.count(), 0);
     QVERIFY(!Panel.Updating());
@@ -138,6 +163,7 @@ void TestBarcodeProps::UserEventsThatApply() {
         {"Up arrow", Panel.E_Width, Keys("", Qt::Key_Up), 1},
         {"check box", Panel.CB_Checksum, Keys(" ", Qt::Key_unknown), 1},
         {"angle list", Panel.CB_Angle, Keys("", Qt::Key_Down), 1},
+        {"data field list", Panel.CB_DataField, Keys("", Qt::Key_Down), 1},
         {"font size typed", Panel.E_FontSize, Keys("14", Qt::Key_unknown), 2},
         {"font name", Panel.E_FontName, Keys("", Qt::Key_Down), 1},
     };
@@ -178,14 +204,14 @@ void TestBarcodeProps::FontSizeAndStyleAsApplied() {
     }
 }
 
-// The fourteen fields in the panel's own order; labels and group boxes are not among them.
+// The fifteen fields in the panel's own order; labels and group boxes are not among them.
 void TestBarcodeProps::EnableControlsLeavesLabelsAlone() {
     TFormBarcodeProps Panel;
     const QList<QWidget*> Fields = {
         Panel.E_TitleRow1, Panel.E_TitleRow2,   Panel.E_FontName,       Panel.E_FontSize,
         Panel.CB_FontBold, Panel.CB_FontItalic, Panel.CB_FontUnderline, Panel.CB_FontStrikeout,
-        Panel.E_Barcode,   Panel.CB_Angle,      Panel.CB_BarcodeType,   Panel.E_Height,
-        Panel.E_Width,     Panel.CB_Checksum};
+        Panel.E_Barcode,   Panel.CB_DataField,  Panel.CB_Angle,         Panel.CB_BarcodeType,
+        Panel.E_Height,    Panel.E_Width,       Panel.CB_Checksum};
     for (const bool Enabled : {false, true}) {
         Panel.EnableControls(Enabled);
         for (QWidget* Field : Fields)

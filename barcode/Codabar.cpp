@@ -49,13 +49,7 @@ constexpr bool CodabarTableIsSound() {
 }
 static_assert(CodabarTableIsSound(), "Codabar characters have the standard's wide elements");
 
-constexpr std::array<signed char, 256> RowOfChar = [] {
-    std::array<signed char, 256> Rows{};
-    Rows.fill(-1);
-    for (std::size_t Row = 0; Row < CodabarTable.size(); ++Row)
-        Rows[static_cast<unsigned char>(CodabarTable[Row].Ch)] = static_cast<signed char>(Row);
-    return Rows;
-}();
+constexpr auto RowOfChar = Encoders::RowsOfChars(CodabarTable);
 
 } // namespace
 

@@ -32,12 +32,7 @@ constexpr int StartA = 103;
 constexpr int StartB = 104;
 constexpr int StartC = 105;
 
-constexpr int Modules(std::string_view Counts) {
-    int Sum = 0;
-    for (const char Ch : Counts)
-        Sum += Ch - '0';
-    return Sum;
-}
+using Encoders::Modules;
 
 // Every symbol is 11 modules of one to four, with an even number of bar modules, and unique.
 constexpr bool Code128TableIsSound() {
@@ -59,10 +54,10 @@ static_assert(Code128TableIsSound(), "Code 128 symbols are 11 distinct modules, 
 constexpr auto Code128Patterns = [] {
     std::array<std::array<char, 6>, Code128Table.size()> Patterns{};
     for (std::size_t Value = 0; Value < Code128Table.size(); ++Value)
-        Patterns[Value] = Encoders::CountsToPattern<6>(Code128Table[Value]);
+        Patterns[Value] = Encoders::WidthsToPattern<6>(Code128Table[Value]);
     return Patterns;
 }();
-constexpr auto Code128StopPattern = Encoders::CountsToPattern<7>(Code128Stop);
+constexpr auto Code128StopPattern = Encoders::WidthsToPattern<7>(Code128Stop);
 static_assert(Code128Patterns[0][0] == '6' && Code128Patterns[0][1] == '0');
 
 // Value of each byte in code sets A and B; a character the set lacks takes the space's 0.

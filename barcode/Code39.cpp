@@ -1,4 +1,5 @@
 #include "barcode/Code39.h"
+#include "barcode/EncoderHelpers.h"
 #include "barcode/TBarcodeEngine.h"
 
 #include <array>
@@ -52,13 +53,7 @@ constexpr bool Code39TableIsSound() {
 static_assert(Code39TableIsSound(), "nine distinct elements each, three of them wide");
 
 // Row of each byte, -1 for a character Code 39 does not have.
-constexpr std::array<signed char, 256> RowOfChar = [] {
-    std::array<signed char, 256> Rows{};
-    Rows.fill(-1);
-    for (std::size_t Row = 0; Row < Code39Table.size(); ++Row)
-        Rows[static_cast<unsigned char>(Code39Table[Row].Ch)] = static_cast<signed char>(Row);
-    return Rows;
-}();
+constexpr auto RowOfChar = Encoders::RowsOfChars(Code39Table);
 
 // The first row, in table order, of each check value 0 to 42.
 constexpr std::array<signed char, 43> RowOfValue = [] {

@@ -29,12 +29,7 @@ constexpr std::string_view Code93Start = "111141";
 constexpr std::string_view Code93Stop = "1111411"; // with its termination bar
 static_assert(Code93Chars.size() == Code93Table.size());
 
-constexpr int Modules(std::string_view Counts) {
-    int Sum = 0;
-    for (const char Ch : Counts)
-        Sum += Ch - '0';
-    return Sum;
-}
+using Encoders::Modules;
 
 // Every symbol is 9 modules of one to four, unique and unlike the start.
 constexpr bool Code93TableIsSound() {
@@ -91,11 +86,11 @@ static_assert(FullAsciiValuesAreSound());
 constexpr auto Code93Patterns = [] {
     std::array<std::array<char, 6>, Code93Table.size()> Patterns{};
     for (std::size_t Value = 0; Value < Code93Table.size(); ++Value)
-        Patterns[Value] = Encoders::CountsToPattern<6>(Code93Table[Value]);
+        Patterns[Value] = Encoders::WidthsToPattern<6>(Code93Table[Value]);
     return Patterns;
 }();
-constexpr auto Code93StartPattern = Encoders::CountsToPattern<6>(Code93Start);
-constexpr auto Code93StopPattern = Encoders::CountsToPattern<7>(Code93Stop);
+constexpr auto Code93StartPattern = Encoders::WidthsToPattern<6>(Code93Start);
+constexpr auto Code93StopPattern = Encoders::WidthsToPattern<7>(Code93Stop);
 
 // Encodes the values that ForEachValue hands out, in order: start, data, the check characters
 // C and K, stop. The check weights count from the right, so the number of values comes first.

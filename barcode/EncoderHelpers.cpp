@@ -3,17 +3,21 @@
 
 namespace Encoders {
 
-char Modulo10Digit(std::string_view S) {
+int WeightedDigitSum(std::string_view S, int Last, int Other) {
     // Converted left to right, so the first bad character is the one named.
     int Sum = 0;
-    bool Triple = S.size() % 2 != 0;
+    bool IsLast = S.size() % 2 != 0;
     for (const char Ch : S) {
         if (Ch < '0' || Ch > '9')
             Raise(Msg::NotAValidInteger, {std::string_view(&Ch, 1)});
-        Sum += Triple ? 3 * (Ch - '0') : Ch - '0';
-        Triple = !Triple;
+        Sum += (Ch - '0') * (IsLast ? Last : Other);
+        IsLast = !IsLast;
     }
-    const int R = Sum % 10;
+    return Sum;
+}
+
+char Modulo10Digit(std::string_view S) {
+    const int R = WeightedDigitSum(S, 3, 1) % 10;
     return static_cast<char>('0' + (R == 0 ? 0 : 10 - R));
 }
 
@@ -47,14 +51,7 @@ std::string TBarcodeEngine::Modulo10CheckDigit(std::string_view S) {
 
 std::string TBarcodeEngine::AddOnCheckDigit(std::string_view S) {
     const std::string_view Kept = S.empty() ? S : S.substr(0, S.size() - 1);
-    int Sum = 0;
-    bool Three = Kept.size() % 2 != 0;
-    for (const char Ch : Kept) {
-        if (Ch < '0' || Ch > '9')
-            Raise(Msg::NotAValidInteger, {std::string_view(&Ch, 1)});
-        Sum += (Ch - '0') * (Three ? 3 : 9);
-        Three = !Three;
-    }
+    const int Sum = Encoders::WeightedDigitSum(Kept, 3, 9);
     std::string Result;
     Result.reserve(S.size());
     Result = Kept;
@@ -83,8 +80,7 @@ std::string TBarcodeEngine::WidthsToPattern(std::string_view S) {
     for (char& Ch : Result) {
         if (Ch < '1' || Ch > '4')
             Raise(Msg::InternalError, {"TBarcodeEngine"});
-        // "1".."4" become bars "5".."8" or spaces "0".."3".
-        Ch = static_cast<char>(Bar ? Ch + 4 : Ch - 1);
+        Ch = Encoders::WidthToPattern(Ch, Bar);
         Bar = !Bar;
     }
     return Result;

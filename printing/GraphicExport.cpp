@@ -1,5 +1,6 @@
 #include "printing/GraphicExport.h"
 
+#include "common/FileWrite.h"
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/TPrintable.h"
@@ -78,15 +79,6 @@ QString NumberedName(const QString& FileName, std::int64_t Number) {
         QStringLiteral("%1-%2.%3").arg(Info.completeBaseName()).arg(Number).arg(Info.suffix()));
 }
 
-void WriteWhole(const QString& FileName, const QByteArray& Bytes) {
-    QSaveFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly))
-        Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
-                                      File.errorString().toStdString()});
-    if (File.write(Bytes) != Bytes.size() || !File.commit())
-        Raise(Msg::StreamWriteError);
-}
-
 } // namespace
 
 QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
@@ -128,18 +120,8 @@ QByteArray GraphicBytes(TGraphicFormat Format, const QSizeF& SizeMM, int Dpi,
 
 void ExportGraphic(const QString& FileName, const QSizeF& SizeMM, int Dpi,
                    const TDrawGraphic& DrawOn) {
-    const QByteArray Bytes = GraphicBytes(GraphicFormatOf(FileName), SizeMM, Dpi, DrawOn);
     // Drawn before its file is made, so that a graphic that cannot be drawn leaves no file.
-    QFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
-                                      File.errorString().toStdString()});
-    const bool Written = File.write(Bytes) == Bytes.size();
-    File.close();
-    if (!Written || File.error() != QFileDevice::NoError) {
-        File.remove();
-        Raise(Msg::StreamWriteError);
-    }
+    WriteWholeFile(FileName, GraphicBytes(GraphicFormatOf(FileName), SizeMM, Dpi, DrawOn));
 }
 
 void ExportSheets(const QString& FileName, const QSizeF& SizeMM, int Dpi, std::int64_t Count,
@@ -149,9 +131,7 @@ void ExportSheets(const QString& FileName, const QSizeF& SizeMM, int Dpi, std::i
         const QSizeF Exact = ExactPixels(SizeMM, Dpi);
         // Written page by page into a file of its own, which takes the name once it is whole.
         QSaveFile File(FileName);
-        if (!File.open(QIODevice::WriteOnly))
-            Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
-                                          File.errorString().toStdString()});
+        OpenToWrite(File);
         {
             QPdfWriter Pdf(&File);
             SetPdfSheet(Pdf, SizeMM, Dpi);
@@ -171,7 +151,7 @@ void ExportSheets(const QString& FileName, const QSizeF& SizeMM, int Dpi, std::i
     try {
         for (std::int64_t Sheet = 1; Next(); ++Sheet) {
             const QString Name = Count > 1 ? NumberedName(FileName, Sheet) : FileName;
-            WriteWhole(Name, GraphicBytes(Format, SizeMM, Dpi, DrawOn));
+            WriteWholeFile(Name, GraphicBytes(Format, SizeMM, Dpi, DrawOn));
             Written.push_back(Name);
         }
     } catch (...) {

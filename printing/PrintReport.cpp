@@ -1,5 +1,6 @@
 #include "printing/PrintReport.h"
 
+#include "common/FileWrite.h"
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/TReportPage.h"
@@ -85,9 +86,7 @@ TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool 
                                TDataSource* Data) {
     // Qt's PDF writer gives no reason when it cannot write; the file system does.
     QFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly))
-        Raise(Msg::CannotCreateFile, {QFileInfo(FileName).absoluteFilePath().toStdString(),
-                                      File.errorString().toStdString()});
+    OpenToWrite(File);
     File.close();
     QPrinter Pdf(QPrinter::HighResolution);
     Pdf.setOutputFormat(QPrinter::PdfFormat);

@@ -205,7 +205,8 @@ void TDesigner::Add(QObject* Component) {
     auto* Control = qobject_cast<QWidget*>(Component);
     if (Component != FDesignControl && Control != nullptr && Control->parentWidget() != nullptr)
         for (int I = 0; I < 8; ++I)
-            Entry.Handles[static_cast<std::size_t>(I)] = new TGrabHandle(*this, Control, I);
+            Entry.Handles[static_cast<std::size_t>(I)] =
+                new TGrabHandle(*this, Control, static_cast<TGrabPosition>(I));
     FSelection.push_back(Entry);
     // A destroyed component leaves the selection at once, whoever destroys it.
     connect(Component, &QObject::destroyed, this, &TDesigner::ComponentDestroyed);
@@ -334,21 +335,19 @@ void TDesigner::PlaceHandlesOf(TSelCtrlItem& Entry) {
                                       QPoint(L - E, T + H + E - 5),
                                       QPoint(L - E, T + H / 2 - 2)};
     const bool Sizable = Entry.Mode == dmSingle && (Locks & dlNoResize) == 0;
-    constexpr std::array<Qt::CursorShape, 8> Shapes = {
-        Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
-        Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
-    for (std::size_t I = 0; I < 8; ++I) {
+    for (std::size_t I = 0; I < GrabHandles.size(); ++I) {
         TGrabHandle* Handle = Entry.Handles[I];
         if (Handle == nullptr)
             continue;
-        const bool Visible = Entry.Mode == dmSingle || (Entry.Mode == dmMultiple && I % 2 == 0);
+        const bool Visible =
+            Entry.Mode == dmSingle || (Entry.Mode == dmMultiple && GrabHandles[I].Corner());
         if (!Visible) {
             Handle->hide();
             continue;
         }
         Handle->move(At[I]);
         Handle->SetColors(Fill, Border);
-        Handle->setCursor(Sizable ? Shapes[I] : Qt::ArrowCursor);
+        Handle->setCursor(Sizable ? GrabHandles[I].Cursor : Qt::ArrowCursor);
         Handle->raise();
         Handle->show();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/TDesignPanel.h"
+#include "designer/TGrabHandle.h"
 
 #include <QMenu>
 #include <QObject>
@@ -202,7 +203,7 @@ private:
     QPoint FMinTopLeft;
     QPoint FOffset;
     QPointer<QWidget> FResized;
-    int FResizeHandle = -1;
+    TGrabPosition FResizeHandle = gpTopLeft;
     std::vector<std::unique_ptr<TDragOutline>> FOutlines;
     QPointer<QWidget> FLastHinted;
 };

@@ -289,11 +289,12 @@ void TDesigner::StartSizing(TGrabHandle& Handle, const QPoint& Global) {
         SetHandlesShown(false);
         SelectOnly(Control);
         FResized = Control;
-        FResizeHandle = Handle.Index();
-        const int Index = Handle.Index();
+        FResizeHandle = Handle.Position();
+        const TGrabHandleRow& Row = GrabHandles[Handle.Position()];
         StartDrag(dkResize, Control->parentWidget(), Global);
-        FXLocked = Index == 1 || Index == 5;
-        FYLocked = Index == 3 || Index == 7;
+        // An edge's handle moves that edge only.
+        FXLocked = !Row.Left && !Row.Right;
+        FYLocked = !Row.Top && !Row.Bottom;
         return;
     }
 }
@@ -414,14 +415,14 @@ QRect TDesigner::ResizedRect(const QPoint& Offset) const {
     int T = B.y();
     int R = B.x() + B.width();
     int Bottom = B.y() + B.height();
-    const int H = FResizeHandle;
-    if (H == 0 || H == 6 || H == 7)
+    const TGrabHandleRow& Row = GrabHandles[FResizeHandle];
+    if (Row.Left)
         L += Offset.x();
-    if (H == 0 || H == 1 || H == 2)
+    if (Row.Top)
         T += Offset.y();
-    if (H == 2 || H == 3 || H == 4)
+    if (Row.Right)
         R += Offset.x();
-    if (H == 4 || H == 5 || H == 6)
+    if (Row.Bottom)
         Bottom += Offset.y();
     // Dragging an edge past the opposite one turns the rectangle over.
     if (L > R)

@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TGrabHandle::TGrabHandle(TDesigner& Owner, QWidget* Control, int Index)
-    : QWidget(Control->parentWidget()), FOwner(Owner), FControl(Control), FIndex(Index) {
+TGrabHandle::TGrabHandle(TDesigner& Owner, QWidget* Control, TGrabPosition Position)
+    : QWidget(Control->parentWidget()), FOwner(Owner), FControl(Control), FPosition(Position) {
     resize(5, 5);
     hide();
 }

@@ -59,7 +59,7 @@ struct TSurface {
     }
     TGrabHandle* Handle(int Index) const {
         for (TGrabHandle* H : VisibleHandles())
-            if (H->Index() == Index)
+            if (H->Position() == Index)
                 return H;
         return nullptr;
     }

@@ -121,6 +121,25 @@ private:
         TDisplayMode Mode = dmNone;
     };
     enum TDragKind { dkNone, dkMove, dkResize, dkRubberBand };
+    // A move, resize or rubber band under way: where it started and stands, what it may reach,
+    // what it moves and the outlines that show it.
+    struct TDragState {
+        TDragKind Kind = dkNone;
+        QPointer<QWidget> Container;
+        QPoint Start;
+        QPoint Last;
+        bool XLocked = false;
+        bool YLocked = false;
+        QRect Confine;
+        // A move: the controls with their bounds at the start, and the top left they span.
+        std::vector<std::pair<QPointer<QWidget>, QRect>> Moved;
+        QPoint MinTopLeft;
+        QPoint Offset;
+        // A resize: the control and the handle that resizes it.
+        QPointer<QWidget> Resized;
+        TGrabPosition Handle = gpTopLeft;
+        std::vector<std::unique_ptr<TDragOutline>> Outlines;
+    };
 
     // Activation
     void Activate();
@@ -191,19 +210,6 @@ private:
     bool FLastChangeByKey = false;
     std::vector<QMetaObject::Connection> FPanelWatch;
 
-    // Drag state
-    TDragKind FDrag = dkNone;
-    QPointer<QWidget> FContainer;
-    QPoint FStart;
-    QPoint FLast;
-    bool FXLocked = false;
-    bool FYLocked = false;
-    QRect FConfine;
-    std::vector<std::pair<QPointer<QWidget>, QRect>> FMoved;
-    QPoint FMinTopLeft;
-    QPoint FOffset;
-    QPointer<QWidget> FResized;
-    TGrabPosition FResizeHandle = gpTopLeft;
-    std::vector<std::unique_ptr<TDragOutline>> FOutlines;
+    TDragState FDrag;
     QPointer<QWidget> FLastHinted;
 };

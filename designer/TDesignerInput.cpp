@@ -165,7 +165,7 @@ bool TDesigner::eventFilter(QObject* Watched, QEvent* Event) {
     case QEvent::Drop:
         return !IsPanel;
     case QEvent::ToolTip:
-        if (Designed && Widget != FDesignControl && FDrag == dkNone &&
+        if (Designed && Widget != FDesignControl && FDrag.Kind == dkNone &&
             (FHints & dhComponent) != 0) {
             QString Class = QString::fromLatin1(Widget->metaObject()->className());
             if (auto* Item = qobject_cast<TPrintable*>(Widget))
@@ -188,7 +188,7 @@ bool TDesigner::eventFilter(QObject* Watched, QEvent* Event) {
 bool TDesigner::FilterMouse(QWidget* Target, QMouseEvent& Event) {
     const QPoint Global = Event.globalPosition().toPoint();
     // Another widget took the mouse without a word: the drag ends as Esc ends it.
-    if (FDrag != dkNone && QWidget::mouseGrabber() != FContainer)
+    if (FDrag.Kind != dkNone && QWidget::mouseGrabber() != FDrag.Container)
         CancelDrag();
     switch (Event.type()) {
     case QEvent::MouseButtonPress:
@@ -201,7 +201,7 @@ bool TDesigner::FilterMouse(QWidget* Target, QMouseEvent& Event) {
             MousePress(Target, Event);
         return true;
     case QEvent::MouseButtonRelease:
-        if (Event.button() == Qt::LeftButton && FDrag != dkNone) {
+        if (Event.button() == Qt::LeftButton && FDrag.Kind != dkNone) {
             FinishDrag(true);
             SetHandlesShown(true);
         }
@@ -209,7 +209,7 @@ bool TDesigner::FilterMouse(QWidget* Target, QMouseEvent& Event) {
             ShowContextMenu(Global, false);
         return true;
     case QEvent::MouseMove:
-        if (FDrag != dkNone)
+        if (FDrag.Kind != dkNone)
             UpdateDrag(Global);
         else
             ComponentHint(Target, Global);
@@ -288,13 +288,13 @@ void TDesigner::StartSizing(TGrabHandle& Handle, const QPoint& Global) {
             return;
         SetHandlesShown(false);
         SelectOnly(Control);
-        FResized = Control;
-        FResizeHandle = Handle.Position();
+        FDrag.Resized = Control;
+        FDrag.Handle = Handle.Position();
         const TGrabHandleRow& Row = GrabHandles[Handle.Position()];
         StartDrag(dkResize, Control->parentWidget(), Global);
         // An edge's handle moves that edge only.
-        FXLocked = !Row.Left && !Row.Right;
-        FYLocked = !Row.Top && !Row.Bottom;
+        FDrag.XLocked = !Row.Left && !Row.Right;
+        FDrag.YLocked = !Row.Top && !Row.Bottom;
         return;
     }
 }
@@ -320,45 +320,45 @@ void TDesigner::ComponentHint(QWidget* Target, const QPoint&) {
 
 void TDesigner::StartDrag(TDragKind Kind, QWidget* Container, const QPoint& Global) {
     QToolTip::hideText();
-    FContainer = Container;
+    FDrag.Container = Container;
     QWidget* Viewport = FDesignPanel->viewport();
     const QRect Visible(Viewport->mapToGlobal(QPoint(0, 0)), Viewport->size());
     const QRect Area(Container->mapToGlobal(QPoint(0, 0)), Container->size());
-    FConfine = Visible & Area;
-    FStart = Global;
-    if (!FConfine.isEmpty())
-        FStart = QPoint(std::clamp(Global.x(), FConfine.left(), FConfine.right()),
-                        std::clamp(Global.y(), FConfine.top(), FConfine.bottom()));
-    FLast = FStart;
-    FXLocked = false;
-    FYLocked = false;
-    FOffset = QPoint();
-    FOutlines.clear();
+    FDrag.Confine = Visible & Area;
+    FDrag.Start = Global;
+    if (!FDrag.Confine.isEmpty())
+        FDrag.Start = QPoint(std::clamp(Global.x(), FDrag.Confine.left(), FDrag.Confine.right()),
+                             std::clamp(Global.y(), FDrag.Confine.top(), FDrag.Confine.bottom()));
+    FDrag.Last = FDrag.Start;
+    FDrag.XLocked = false;
+    FDrag.YLocked = false;
+    FDrag.Offset = QPoint();
+    FDrag.Outlines.clear();
     Container->grabMouse();
     // The begin phase: the outlines to draw, then drawn as an update with no offset would.
     const int Outlines = Kind == dkMove ? static_cast<int>(FSelection.size()) : 1;
     if (Kind == dkMove) {
-        FMoved.clear();
-        FMinTopLeft = QPoint(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+        FDrag.Moved.clear();
+        FDrag.MinTopLeft = QPoint(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
         for (const TSelCtrlItem& Entry : FSelection)
             if (auto* Control = qobject_cast<QWidget*>(Entry.Component)) {
-                FMoved.emplace_back(Control, Control->geometry());
-                FMinTopLeft.setX(std::min(FMinTopLeft.x(), Control->x()));
-                FMinTopLeft.setY(std::min(FMinTopLeft.y(), Control->y()));
+                FDrag.Moved.emplace_back(Control, Control->geometry());
+                FDrag.MinTopLeft.setX(std::min(FDrag.MinTopLeft.x(), Control->x()));
+                FDrag.MinTopLeft.setY(std::min(FDrag.MinTopLeft.y(), Control->y()));
             }
     }
     for (int I = 0; I < Outlines; ++I)
-        FOutlines.push_back(std::make_unique<TDragOutline>(*Container, Kind == dkRubberBand ? 1 : 2,
-                                                           Kind == dkRubberBand));
-    FDrag = Kind;
-    DragPhase(FStart);
+        FDrag.Outlines.push_back(std::make_unique<TDragOutline>(
+            *Container, Kind == dkRubberBand ? 1 : 2, Kind == dkRubberBand));
+    FDrag.Kind = Kind;
+    DragPhase(FDrag.Start);
 }
 
 QPoint TDesigner::Snapped(QPoint Global) const {
-    if (!FConfine.isEmpty())
-        Global = QPoint(std::clamp(Global.x(), FConfine.left(), FConfine.right()),
-                        std::clamp(Global.y(), FConfine.top(), FConfine.bottom()));
-    const bool Snaps = FSnapToGrid && FDrag != dkRubberBand;
+    if (!FDrag.Confine.isEmpty())
+        Global = QPoint(std::clamp(Global.x(), FDrag.Confine.left(), FDrag.Confine.right()),
+                        std::clamp(Global.y(), FDrag.Confine.top(), FDrag.Confine.bottom()));
+    const bool Snaps = FSnapToGrid && FDrag.Kind != dkRubberBand;
     const auto Axis = [Snaps](int Value, int Start, int Step, bool Locked) {
         if (Locked)
             return Start;
@@ -366,37 +366,37 @@ QPoint TDesigner::Snapped(QPoint Global) const {
             return Value;
         return Start + Step * RoundToInt(static_cast<double>(Value - Start) / Step);
     };
-    return {Axis(Global.x(), FStart.x(), FGrid.XStep(), FXLocked),
-            Axis(Global.y(), FStart.y(), FGrid.YStep(), FYLocked)};
+    return {Axis(Global.x(), FDrag.Start.x(), FGrid.XStep(), FDrag.XLocked),
+            Axis(Global.y(), FDrag.Start.y(), FGrid.YStep(), FDrag.YLocked)};
 }
 
 void TDesigner::UpdateDrag(const QPoint& Global) {
     const QPoint Point = Snapped(Global);
-    if (Point == FLast)
+    if (Point == FDrag.Last)
         return;
-    FLast = Point;
+    FDrag.Last = Point;
     DragPhase(Point);
 }
 
 void TDesigner::DragPhase(const QPoint& Point) {
-    FOffset = Point - FStart;
-    switch (FDrag) {
+    FDrag.Offset = Point - FDrag.Start;
+    switch (FDrag.Kind) {
     case dkRubberBand: {
-        const QPoint A = FContainer->mapFromGlobal(FStart);
-        const QPoint B = FContainer->mapFromGlobal(Point);
-        FOutlines.front()->SetRect(Spanned(A, B));
+        const QPoint A = FDrag.Container->mapFromGlobal(FDrag.Start);
+        const QPoint B = FDrag.Container->mapFromGlobal(Point);
+        FDrag.Outlines.front()->SetRect(Spanned(A, B));
         break;
     }
     case dkMove:
-        for (std::size_t I = 0; I < FMoved.size() && I < FOutlines.size(); ++I)
-            FOutlines[I]->SetRect(DragOutlineOf(FMoved[I].second, FOffset));
+        for (std::size_t I = 0; I < FDrag.Moved.size() && I < FDrag.Outlines.size(); ++I)
+            FDrag.Outlines[I]->SetRect(DragOutlineOf(FDrag.Moved[I].second, FDrag.Offset));
         if (FHints & dhMove)
-            ShowDragTip(QString::asprintf("%d, %d", FMinTopLeft.x() + FOffset.x(),
-                                          FMinTopLeft.y() + FOffset.y()));
+            ShowDragTip(QString::asprintf("%d, %d", FDrag.MinTopLeft.x() + FDrag.Offset.x(),
+                                          FDrag.MinTopLeft.y() + FDrag.Offset.y()));
         break;
     case dkResize: {
-        const QRect New = ResizedRect(FOffset);
-        FOutlines.front()->SetRect(DragOutlineOf(New, QPoint()));
+        const QRect New = ResizedRect(FDrag.Offset);
+        FDrag.Outlines.front()->SetRect(DragOutlineOf(New, QPoint()));
         if (FHints & dhSize)
             ShowDragTip(QString::asprintf("%d x %d", New.width(), New.height()));
         break;
@@ -407,7 +407,7 @@ void TDesigner::DragPhase(const QPoint& Point) {
 }
 
 QRect TDesigner::ResizedRect(const QPoint& Offset) const {
-    const QWidget* Resized = FResized.data();
+    const QWidget* Resized = FDrag.Resized.data();
     if (Resized == nullptr)
         return {};
     const QRect B = Resized->geometry();
@@ -415,7 +415,7 @@ QRect TDesigner::ResizedRect(const QPoint& Offset) const {
     int T = B.y();
     int R = B.x() + B.width();
     int Bottom = B.y() + B.height();
-    const TGrabHandleRow& Row = GrabHandles[FResizeHandle];
+    const TGrabHandleRow& Row = GrabHandles[FDrag.Handle];
     if (Row.Left)
         L += Offset.x();
     if (Row.Top)
@@ -433,14 +433,14 @@ QRect TDesigner::ResizedRect(const QPoint& Offset) const {
 }
 
 void TDesigner::ShowDragTip(const QString& Text) {
-    QToolTip::showText(FLast + QPoint(0, 20), Text, FContainer, QRect(), 0x7FFFFFFF);
+    QToolTip::showText(FDrag.Last + QPoint(0, 20), Text, FDrag.Container, QRect(), 0x7FFFFFFF);
 }
 
 void TDesigner::FinishDrag(bool Commit) {
-    const TDragKind Kind = FDrag;
-    FDrag = dkNone;
+    const TDragKind Kind = FDrag.Kind;
+    FDrag.Kind = dkNone;
     QToolTip::hideText();
-    QWidget* Container = FContainer;
+    QWidget* Container = FDrag.Container;
     // Whatever the phase does, the grab, the outlines and the confinement go.
     struct TCleanup {
         TDesigner& D;
@@ -448,8 +448,8 @@ void TDesigner::FinishDrag(bool Commit) {
         ~TCleanup() {
             if (Container != nullptr && QWidget::mouseGrabber() == Container)
                 Container->releaseMouse();
-            D.FOutlines.clear();
-            D.FConfine = QRect();
+            D.FDrag.Outlines.clear();
+            D.FDrag.Confine = QRect();
         }
     } Cleanup{*this, Container};
     if (!Commit || Container == nullptr)
@@ -457,8 +457,8 @@ void TDesigner::FinishDrag(bool Commit) {
     switch (Kind) {
     case dkRubberBand: {
         const QRect Band =
-            Spanned(Container->mapFromGlobal(FStart), Container->mapFromGlobal(FLast));
-        FOutlines.clear();
+            Spanned(Container->mapFromGlobal(FDrag.Start), Container->mapFromGlobal(FDrag.Last));
+        FDrag.Outlines.clear();
         BeginBatch();
         const QObjectList Children = Container->children();
         for (QObject* Child : Children) {
@@ -478,19 +478,19 @@ void TDesigner::FinishDrag(bool Commit) {
         break;
     }
     case dkMove: {
-        FOutlines.clear();
-        if (FOffset.isNull())
+        FDrag.Outlines.clear();
+        if (FDrag.Offset.isNull())
             break;
-        for (const auto& [Guarded, Bounds] : FMoved)
+        for (const auto& [Guarded, Bounds] : FDrag.Moved)
             if (QWidget* Control = Guarded.data(); Control != nullptr && CanMove(Control))
-                SetControlBounds(*Control, Bounds.translated(FOffset));
+                SetControlBounds(*Control, Bounds.translated(FDrag.Offset));
         Modified(dcMove);
         break;
     }
     case dkResize: {
-        FOutlines.clear();
-        const QRect New = ResizedRect(FOffset);
-        QWidget* Resized = FResized.data();
+        FDrag.Outlines.clear();
+        const QRect New = ResizedRect(FDrag.Offset);
+        QWidget* Resized = FDrag.Resized.data();
         if (Resized != nullptr && New != Resized->geometry()) {
             SetControlBounds(*Resized, New);
             Resized->repaint();
@@ -504,7 +504,7 @@ void TDesigner::FinishDrag(bool Commit) {
 }
 
 void TDesigner::CancelDrag() {
-    if (FDrag == dkNone)
+    if (FDrag.Kind == dkNone)
         return;
     FinishDrag(false);
     SetHandlesShown(true);
@@ -633,7 +633,7 @@ void TDesigner::KeyTab(bool Backward) {
 }
 
 void TDesigner::KeyEscape() {
-    if (FDrag != dkNone) {
+    if (FDrag.Kind != dkNone) {
         CancelDrag();
         return;
     }

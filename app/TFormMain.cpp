@@ -69,46 +69,12 @@ struct TActionSpec {
     QAction* TFormMain::*Field;
     const char* Name;
     const char* Caption;
-    const char* Hint;     // "" for none
-    const char* Shortcut; // "" for none
-    const char* Category; // "" for none
-    int Image;            // index into ActionImages, -1 for none
+    const char* Hint;             // "" for none
+    const char* Shortcut;         // "" for none
+    const char* Category;         // "" for none
+    int Image;                    // index into ActionImages, -1 for none
+    void (TFormMain::*Execute)(); // nullptr: the action is wired by hand
 };
-
-// The command table: caption, hint, shortcut, category and image of every action.
-constexpr std::array<TActionSpec, 25> ActionTable = {{
-    {&TFormMain::A_Undo, "A_Undo", "Undo", "Undo the last change", "Ctrl+Z", "Edit", 7},
-    {&TFormMain::A_Redo, "A_Redo", "Redo", "Redo the change undone", "Ctrl+Y", "Edit", 8},
-    {&TFormMain::A_New, "A_New", "New", "Create a new barcode page", "Ctrl+N", "File", 0},
-    {&TFormMain::A_Open, "A_Open", "Open", "Open barcode page file", "Ctrl+O", "File", 1},
-    {&TFormMain::A_Save, "A_Save", "Save", "Save page to file", "Ctrl+S", "File", 2},
-    {&TFormMain::A_SaveAs, "A_SaveAs", "Save as...", "", "", "File", -1},
-    {&TFormMain::A_GraphExport, "A_GraphExport", "Export barcode graphic...",
-     "Export barcode graphic", "", "File", 3},
-    {&TFormMain::A_Print, "A_Print", "Print", "Print page to printer", "Ctrl+P", "File", 4},
-    {&TFormMain::A_PrintPreview, "A_PrintPreview", "Print preview...", "Show the page as it prints",
-     "", "File", -1},
-    {&TFormMain::A_PrintPdf, "A_PrintPdf", "Print to PDF...", "Print page to a PDF file", "",
-     "File", -1},
-    {&TFormMain::A_PrinterSetup, "A_PrinterSetup", "Printer setup...", "", "", "File", -1},
-    {&TFormMain::A_DataSource, "A_DataSource", "Data source...",
-     "Choose the records that fill the page's barcodes", "", "File", -1},
-    {&TFormMain::A_ShowBarcodeProps, "A_ShowBarcodeProps", "Barcode properties", "", "", "View",
-     -1},
-    {&TFormMain::A_ShowPageProps, "A_ShowPageProps", "Page properties", "", "", "View", -1},
-    {&TFormMain::A_ZoomIn, "A_ZoomIn", "Zoom in", "Show the page larger", "Ctrl++", "View", -1},
-    {&TFormMain::A_ZoomOut, "A_ZoomOut", "Zoom out", "Show the page smaller", "Ctrl+-", "View", -1},
-    {&TFormMain::A_ZoomActual, "A_ZoomActual", "Actual size", "Show the page at 100 %", "Ctrl+0",
-     "View", -1},
-    {&TFormMain::A_ZoomFit, "A_ZoomFit", "Fit page", "Show the whole page", "", "View", -1},
-    {&TFormMain::A_BarcodeItem, "A_BarcodeItem", "Insert barcode", "Insert barcode", "", "Edit", 5},
-    {&TFormMain::A_DeleteItem, "A_DeleteItem", "Delete", "Delete selected items", "", "Edit", 6},
-    {&TFormMain::A_EditCut, "A_EditCut", "C&ut", "", "Ctrl+X", "Edit", -1},
-    {&TFormMain::A_EditCopy, "A_EditCopy", "&Copy", "", "Ctrl+C", "Edit", -1},
-    {&TFormMain::A_Paste, "A_Paste", "&Paste", "", "Ctrl+V", "Edit", -1},
-    {&TFormMain::A_EditSelectAll, "A_EditSelectAll", "Select &all", "", "Ctrl+A", "Edit", -1},
-    {&TFormMain::A_About, "A_About", "About...", "", "", "", -1},
-}};
 
 // The zoom levels Zoom in and Zoom out step through, in per cent of the page's size; the page
 // takes 1 to 300.
@@ -310,6 +276,59 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::CreateActions() {
+    // The command table: caption, hint, shortcut, category, image and handler of every action.
+    static constexpr std::array<TActionSpec, 25> ActionTable = {{
+        {&TFormMain::A_Undo, "A_Undo", "Undo", "Undo the last change", "Ctrl+Z", "Edit", 7,
+         &TFormMain::A_UndoExecute},
+        {&TFormMain::A_Redo, "A_Redo", "Redo", "Redo the change undone", "Ctrl+Y", "Edit", 8,
+         &TFormMain::A_RedoExecute},
+        {&TFormMain::A_New, "A_New", "New", "Create a new barcode page", "Ctrl+N", "File", 0,
+         &TFormMain::A_NewExecute},
+        {&TFormMain::A_Open, "A_Open", "Open", "Open barcode page file", "Ctrl+O", "File", 1,
+         &TFormMain::A_OpenExecute},
+        {&TFormMain::A_Save, "A_Save", "Save", "Save page to file", "Ctrl+S", "File", 2,
+         &TFormMain::A_SaveExecute},
+        {&TFormMain::A_SaveAs, "A_SaveAs", "Save as...", "", "", "File", -1,
+         &TFormMain::A_SaveAsExecute},
+        {&TFormMain::A_GraphExport, "A_GraphExport", "Export barcode graphic...",
+         "Export barcode graphic", "", "File", 3, &TFormMain::A_GraphExportExecute},
+        {&TFormMain::A_Print, "A_Print", "Print", "Print page to printer", "Ctrl+P", "File", 4,
+         &TFormMain::A_PrintExecute},
+        {&TFormMain::A_PrintPreview, "A_PrintPreview", "Print preview...",
+         "Show the page as it prints", "", "File", -1, &TFormMain::A_PrintPreviewExecute},
+        {&TFormMain::A_PrintPdf, "A_PrintPdf", "Print to PDF...", "Print page to a PDF file", "",
+         "File", -1, &TFormMain::A_PrintPdfExecute},
+        {&TFormMain::A_PrinterSetup, "A_PrinterSetup", "Printer setup...", "", "", "File", -1,
+         &TFormMain::A_PrinterSetupExecute},
+        {&TFormMain::A_DataSource, "A_DataSource", "Data source...",
+         "Choose the records that fill the page's barcodes", "", "File", -1,
+         &TFormMain::A_DataSourceExecute},
+        {&TFormMain::A_ShowBarcodeProps, "A_ShowBarcodeProps", "Barcode properties", "", "", "View",
+         -1, nullptr},
+        {&TFormMain::A_ShowPageProps, "A_ShowPageProps", "Page properties", "", "", "View", -1,
+         nullptr},
+        {&TFormMain::A_ZoomIn, "A_ZoomIn", "Zoom in", "Show the page larger", "Ctrl++", "View", -1,
+         &TFormMain::A_ZoomInExecute},
+        {&TFormMain::A_ZoomOut, "A_ZoomOut", "Zoom out", "Show the page smaller", "Ctrl+-", "View",
+         -1, &TFormMain::A_ZoomOutExecute},
+        {&TFormMain::A_ZoomActual, "A_ZoomActual", "Actual size", "Show the page at 100 %",
+         "Ctrl+0", "View", -1, &TFormMain::A_ZoomActualExecute},
+        {&TFormMain::A_ZoomFit, "A_ZoomFit", "Fit page", "Show the whole page", "", "View", -1,
+         &TFormMain::A_ZoomFitExecute},
+        {&TFormMain::A_BarcodeItem, "A_BarcodeItem", "Insert barcode", "Insert barcode", "", "Edit",
+         5, &TFormMain::A_BarcodeItemExecute},
+        {&TFormMain::A_DeleteItem, "A_DeleteItem", "Delete", "Delete selected items", "", "Edit", 6,
+         &TFormMain::A_DeleteItemExecute},
+        {&TFormMain::A_EditCut, "A_EditCut", "C&ut", "", "Ctrl+X", "Edit", -1,
+         &TFormMain::A_EditCutExecute},
+        {&TFormMain::A_EditCopy, "A_EditCopy", "&Copy", "", "Ctrl+C", "Edit", -1,
+         &TFormMain::A_EditCopyExecute},
+        {&TFormMain::A_Paste, "A_Paste", "&Paste", "", "Ctrl+V", "Edit", -1,
+         &TFormMain::A_PasteExecute},
+        {&TFormMain::A_EditSelectAll, "A_EditSelectAll", "Select &all", "", "Ctrl+A", "Edit", -1,
+         &TFormMain::A_EditSelectAllExecute},
+        {&TFormMain::A_About, "A_About", "About...", "", "", "", -1, &TFormMain::A_AboutExecute},
+    }};
     for (const TActionSpec& Spec : ActionTable) {
         auto* Action = new QAction(QString::fromLatin1(Spec.Caption), this);
         Action->setObjectName(QString::fromLatin1(Spec.Name));
@@ -324,6 +343,9 @@ void TFormMain::CreateActions() {
         if (Spec.Image >= 0)
             Action->setIcon(ActionIcon(Spec.Image));
         this->*Spec.Field = Action;
+        if (const auto Execute = Spec.Execute)
+            connect(Action, &QAction::triggered, this,
+                    [this, Execute] { RunCommand([this, Execute] { (this->*Execute)(); }); });
     }
     A_ShowBarcodeProps->setCheckable(true);
     A_ShowBarcodeProps->setChecked(true);
@@ -332,34 +354,6 @@ void TFormMain::CreateActions() {
     // Ctrl+Shift+Z redoes too, as in most programs.
     A_Redo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-    const std::array<std::pair<QAction*, void (TFormMain::*)()>, 23> Handlers = {{
-        {A_Undo, &TFormMain::A_UndoExecute},
-        {A_Redo, &TFormMain::A_RedoExecute},
-        {A_ZoomIn, &TFormMain::A_ZoomInExecute},
-        {A_ZoomOut, &TFormMain::A_ZoomOutExecute},
-        {A_ZoomActual, &TFormMain::A_ZoomActualExecute},
-        {A_ZoomFit, &TFormMain::A_ZoomFitExecute},
-        {A_New, &TFormMain::A_NewExecute},
-        {A_Open, &TFormMain::A_OpenExecute},
-        {A_Save, &TFormMain::A_SaveExecute},
-        {A_SaveAs, &TFormMain::A_SaveAsExecute},
-        {A_GraphExport, &TFormMain::A_GraphExportExecute},
-        {A_Print, &TFormMain::A_PrintExecute},
-        {A_PrintPreview, &TFormMain::A_PrintPreviewExecute},
-        {A_PrintPdf, &TFormMain::A_PrintPdfExecute},
-        {A_PrinterSetup, &TFormMain::A_PrinterSetupExecute},
-        {A_DataSource, &TFormMain::A_DataSourceExecute},
-        {A_BarcodeItem, &TFormMain::A_BarcodeItemExecute},
-        {A_DeleteItem, &TFormMain::A_DeleteItemExecute},
-        {A_EditCut, &TFormMain::A_EditCutExecute},
-        {A_EditCopy, &TFormMain::A_EditCopyExecute},
-        {A_Paste, &TFormMain::A_PasteExecute},
-        {A_EditSelectAll, &TFormMain::A_EditSelectAllExecute},
-        {A_About, &TFormMain::A_AboutExecute},
-    }};
-    for (const auto& [Action, Handler] : Handlers)
-        connect(Action, &QAction::triggered, this,
-                [this, Handler] { RunCommand([this, Handler] { (this->*Handler)(); }); });
     connect(A_ShowBarcodeProps, &QAction::triggered, this,
             [this](bool Checked) { FormBarcodeProps->setVisible(Checked); });
     connect(A_ShowPageProps, &QAction::triggered, this,

@@ -148,8 +148,7 @@ QIcon ActionIcon(int Image) {
     return QIcon::fromTheme(QString::fromLatin1(Entry.ThemeName), Bundled);
 }
 
-// The focused field as the Edit commands see it: Field is the text field (line edit, spin box or
-// combo box), Edit its editor; a drop-down list has no editor.
+// The focused field as the Edit commands see it: a line edit, spin box or combo box.
 struct TTextField {
     QWidget* Field = nullptr;
     QLineEdit* Edit = nullptr;
@@ -956,33 +955,33 @@ void TFormMain::A_DeleteItemExecute() {
     SetModified(true);
 }
 
-void TFormMain::A_EditCutExecute() {
+TFormMain::TEditTarget TFormMain::EditTarget() const {
     QWidget* Control = ActiveControl();
-    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr) {
-        if (Field.Edit != nullptr)
-            Field.Edit->cut();
-    } else if (DesignPanelActive(Control) && SingleBarcodeSelected()) {
+    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr)
+        return {Field.Field, Field.Edit, false};
+    return {nullptr, nullptr, DesignPanelActive(Control)};
+}
+
+void TFormMain::A_EditCutExecute() {
+    if (const TEditTarget Target = EditTarget(); Target.Edit != nullptr) {
+        Target.Edit->cut();
+    } else if (Target.Surface && SingleBarcodeSelected()) {
         PutComponentOnClipboard(Designer1->SelectedComponents().Items(0));
         A_DeleteItemExecute();
     }
 }
 
 void TFormMain::A_EditCopyExecute() {
-    QWidget* Control = ActiveControl();
-    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr) {
-        if (Field.Edit != nullptr)
-            Field.Edit->copy();
-    } else if (DesignPanelActive(Control) && SingleBarcodeSelected()) {
+    if (const TEditTarget Target = EditTarget(); Target.Edit != nullptr)
+        Target.Edit->copy();
+    else if (Target.Surface && SingleBarcodeSelected())
         PutComponentOnClipboard(Designer1->SelectedComponents().Items(0));
-    }
 }
 
 void TFormMain::A_PasteExecute() {
-    QWidget* Control = ActiveControl();
-    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr) {
-        if (Field.Edit != nullptr)
-            Field.Edit->paste();
-    } else if (DesignPanelActive(Control)) {
+    if (const TEditTarget Target = EditTarget(); Target.Edit != nullptr) {
+        Target.Edit->paste();
+    } else if (Target.Surface) {
         if (TBarcodeItem* Pasted = PasteComponent(*FPage)) {
             Designer1->SelectOnly(Pasted);
             RecordStep(QStringLiteral("Paste"));
@@ -992,15 +991,13 @@ void TFormMain::A_PasteExecute() {
 }
 
 void TFormMain::A_EditSelectAllExecute() {
-    QWidget* Control = ActiveControl();
-    if (const TTextField Field = TextFieldOf(Control); Field.Field != nullptr) {
-        if (auto* Spin = qobject_cast<QAbstractSpinBox*>(Field.Field))
-            Spin->selectAll();
-        else if (Field.Edit != nullptr)
-            Field.Edit->selectAll();
-    } else if (DesignPanelActive(Control)) {
+    const TEditTarget Target = EditTarget();
+    if (auto* Spin = qobject_cast<QAbstractSpinBox*>(Target.Field))
+        Spin->selectAll();
+    else if (Target.Edit != nullptr)
+        Target.Edit->selectAll();
+    else if (Target.Surface)
         Designer1->SelectAll();
-    }
 }
 
 void TFormMain::A_AboutExecute() {
@@ -1072,9 +1069,8 @@ void TFormMain::A_DeleteItemUpdate() {
 }
 
 void TFormMain::A_EditCopyUpdate() {
-    QWidget* Control = ActiveControl();
-    const bool Enabled = TextFieldOf(Control).Field != nullptr ||
-                         (DesignPanelActive(Control) && SingleBarcodeSelected());
+    const TEditTarget Target = EditTarget();
+    const bool Enabled = Target.Field != nullptr || (Target.Surface && SingleBarcodeSelected());
     SetEnabled(A_EditCut, Enabled);
     SetEnabled(A_EditCopy, Enabled);
 }
@@ -1089,17 +1085,15 @@ bool TFormMain::ClipboardHasText() {
 }
 
 void TFormMain::A_PasteUpdate() {
-    QWidget* Control = ActiveControl();
-    const bool Enabled = TextFieldOf(Control).Field != nullptr
-                             ? ClipboardHasText()
-                             : DesignPanelActive(Control) && ClipboardHasComponent();
+    const TEditTarget Target = EditTarget();
+    const bool Enabled =
+        Target.Field != nullptr ? ClipboardHasText() : Target.Surface && ClipboardHasComponent();
     SetEnabled(A_Paste, Enabled);
 }
 
 void TFormMain::A_EditSelectAllUpdate() {
-    QWidget* Control = ActiveControl();
-    SetEnabled(A_EditSelectAll,
-               TextFieldOf(Control).Field != nullptr || DesignPanelActive(Control));
+    const TEditTarget Target = EditTarget();
+    SetEnabled(A_EditSelectAll, Target.Field != nullptr || Target.Surface);
 }
 
 void TFormMain::A_ShowPropsUpdate() {

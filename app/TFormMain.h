@@ -16,6 +16,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QUndoStack;
 class QTimer;
@@ -181,6 +182,14 @@ private:
     void ShowDataPreview();
     // The focused control of the window or of one of its panels; nullptr otherwise.
     QWidget* ActiveControl() const;
+    // Where an Edit command goes: the focused text field (Field; Edit its editor, which a
+    // drop-down list lacks), else the design surface (Surface) when it has the focus.
+    struct TEditTarget {
+        QWidget* Field = nullptr;
+        QLineEdit* Edit = nullptr;
+        bool Surface = false;
+    };
+    TEditTarget EditTarget() const;
     bool DesignPanelActive(const QWidget* Control) const;
     // The selection holds exactly one component and it is a barcode item.
     bool SingleBarcodeSelected() const;

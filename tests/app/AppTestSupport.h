@@ -14,7 +14,9 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 // The window's settings (recent files, its place) go to Qt's test locations, never the user's.
@@ -23,14 +25,19 @@ inline const bool SettingsInTestMode = [] {
     return true;
 }();
 
-// Errors are recorded; the unsaved-changes question is counted and answered No, file dialogs are
-// cancelled unless FileAnswer is set, and the print dialog is answered by PrintDialog, cancelled
-// without.
+// Errors are recorded; the unsaved-changes question is counted and answered from SaveAnswers, then
+// SaveDefault; file dialogs take the names of FileAnswers in turn (nullopt: the user cancels),
+// then FileAnswer, cancelled when that is empty; the print dialog is answered by PrintDialog,
+// cancelled without.
 class TRecordingPrompts : public TPrompts {
 public:
     QStringList Errors;
+    std::deque<TSaveAnswer> SaveAnswers;
+    TSaveAnswer SaveDefault = saNo;
+    std::deque<std::optional<QString>> FileAnswers;
     QString FileAnswer;
     QList<TFileNamePrompt> FilePrompts; // every file dialog asked for
+    QStringList StartNames;             // the name each file dialog started with
     int PdfQuestions = 0;
     bool PdfAnswer = false;
     int PrintDialogs = 0;
@@ -43,13 +50,24 @@ public:
 
     TSaveAnswer AskSaveChanges(QWidget*) override {
         ++SaveQuestions;
-        return saNo;
+        if (SaveAnswers.empty())
+            return SaveDefault;
+        const TSaveAnswer Answer = SaveAnswers.front();
+        SaveAnswers.pop_front();
+        return Answer;
     }
     bool GetFileName(QWidget*, QString& Name, const TFileNamePrompt& Prompt) override {
         FilePrompts << Prompt;
-        if (FileAnswer.isEmpty())
+        StartNames << Name;
+        std::optional<QString> Answer =
+            FileAnswer.isEmpty() ? std::nullopt : std::optional(FileAnswer);
+        if (!FileAnswers.empty()) {
+            Answer = FileAnswers.front();
+            FileAnswers.pop_front();
+        }
+        if (!Answer)
             return false;
-        Name = FileAnswer;
+        Name = *Answer;
         return true;
     }
     void ShowError(QWidget*, const QString& Text) override { Errors << Text; }

@@ -27,29 +27,8 @@
 
 namespace {
 
-// Answers the file dialogs from a script and records the errors shown.
-class TFilePrompts : public TPrompts {
-public:
-    std::deque<QString> FileAnswers;
-    QStringList Errors;
-
-    TSaveAnswer AskSaveChanges(QWidget*) override { return saNo; }
-    bool GetFileName(QWidget*, QString& FileName, const TFileNamePrompt&) override {
-        if (FileAnswers.empty())
-            return false;
-        FileName = FileAnswers.front();
-        FileAnswers.pop_front();
-        return true;
-    }
-    void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
-    void ShowAbout(QWidget*, const QString&, const QString&) override {}
-    bool AskPrintToPdf(QWidget*) override { return false; }
-    bool AskResolution(QWidget*, int&) override { return false; }
-    bool RunPrintDialog(QWidget*, QPrinter&, const TPrintDialogRequest&) override { return false; }
-};
-
 struct TWindow {
-    TFilePrompts* Prompts = new TFilePrompts;
+    TRecordingPrompts* Prompts = new TRecordingPrompts;
     TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
 
     void Run(const char* Command) {

@@ -35,49 +35,14 @@
 
 namespace {
 
-// Answers the main window's questions from a script and records what was asked.
-class TScriptedPrompts : public TPrompts {
-public:
-    std::deque<TSaveAnswer> SaveAnswers;
-    std::deque<std::optional<QString>> FileAnswers; // nullopt: the user cancels the dialog
-    int SaveQuestions = 0;
-    QList<TFileNamePrompt> FilePrompts;
-    QStringList StartNames;
-    QStringList Errors;
-
-    TSaveAnswer AskSaveChanges(QWidget*) override {
-        ++SaveQuestions;
-        if (SaveAnswers.empty())
-            return saCancel;
-        const TSaveAnswer Answer = SaveAnswers.front();
-        SaveAnswers.pop_front();
-        return Answer;
-    }
-    bool GetFileName(QWidget*, QString& FileName, const TFileNamePrompt& Prompt) override {
-        FilePrompts << Prompt;
-        StartNames << FileName;
-        if (FileAnswers.empty() || !FileAnswers.front()) {
-            if (!FileAnswers.empty())
-                FileAnswers.pop_front();
-            return false;
-        }
-        FileName = *FileAnswers.front();
-        FileAnswers.pop_front();
-        return true;
-    }
-    void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
-    void ShowAbout(QWidget*, const QString&, const QString&) override {}
-    bool AskPrintToPdf(QWidget*) override { return false; }
-    bool AskResolution(QWidget*, int&) override { return false; }
-    bool RunPrintDialog(QWidget*, QPrinter&, const TPrintDialogRequest&) override { return false; }
-};
-
 // Lets the event loop wait once, which is when the commands' enabled states are brought up to date.
 struct TWindow {
-    TScriptedPrompts* Prompts = new TScriptedPrompts;
+    TRecordingPrompts* Prompts = new TRecordingPrompts;
     TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
 
     TWindow() {
+        // An unscripted unsaved-changes question is cancelled.
+        Prompts->SaveDefault = saCancel;
         Form.show();
         QApplication::setActiveWindow(&Form);
         if (!QTest::qWaitForWindowActive(&Form))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/StreamFormat.h"
+#include "document/StreamValue.h"
 
 #include <cstdint>
 #include <string_view>
@@ -9,23 +9,6 @@
 // A component stream parsed into its records and values as they are stored, without creating
 // any object: for showing what a file holds and for measuring the parser. Strings and names are
 // views into the parsed bytes, which must outlive the tree.
-
-struct TStreamRecord;
-
-struct TStreamValue {
-    TValueType Type = TValueType::vaNull;
-    std::int64_t Integer = 0;              // integer tags; a collection item's index (-1: none)
-    long double Float = 0;                 // extended, single, date; currency as units of 1/10000
-    std::string_view Bytes;                // strings and identifiers as stored, binary data
-    std::vector<std::string_view> Members; // set
-    std::vector<TStreamValue> Items;       // list, collection
-    std::vector<TStreamRecord> Records;    // one collection item's properties
-};
-
-struct TStreamRecord {
-    std::string_view Path;
-    TStreamValue Value;
-};
 
 struct TStreamComponent {
     std::uint8_t Flags = 0;

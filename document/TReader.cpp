@@ -211,76 +211,117 @@ std::uint32_t TReader::ReadSet(std::span<const std::string_view> Names) {
 }
 
 void TReader::SkipValue() {
-    SkipValue(0);
+    TStreamValue Skipped;
+    ReadAnyValue(Skipped, 0);
 }
 
-void TReader::SkipProperties(int Depth) {
-    while (!EndOfList()) {
-        ReadStr();
-        SkipValue(Depth);
-    }
-    ++FPosition;
+void TReader::ReadAnyValue(TStreamValue& Value) {
+    ReadAnyValue(Value, 0);
 }
 
-void TReader::SkipValue(int Depth) {
-    if (Depth > MaxNesting)
+void TReader::ReadAnyValue(TStreamValue& Value, int Depth) {
+    if (Depth > TReader::MaxNesting)
         InvalidPropertyValue();
-    switch (ReadValue()) {
+    Value.Type = NextValue();
+    Value.Integer = 0;
+    Value.Float = 0;
+    Value.Bytes = {};
+    Value.Members.clear();
+    Value.Records.clear();
+    switch (Value.Type) {
+    case TValueType::vaInt8:
+    case TValueType::vaInt16:
+    case TValueType::vaInt32:
+    case TValueType::vaInt64:
+        Value.Integer = ReadInteger(true);
+        Value.Items.clear();
+        return;
+    case TValueType::vaExtended:
+        Value.Float = ReadFloat();
+        Value.Items.clear();
+        return;
+    default:
+        break;
+    }
+    ReadValue();
+    std::size_t Count = 0;
+    switch (Value.Type) {
     case TValueType::vaNull:
     case TValueType::vaFalse:
     case TValueType::vaTrue:
     case TValueType::vaNil:
-        return;
+        break;
     case TValueType::vaList:
-        while (!EndOfList())
-            SkipValue(Depth + 1);
-        ++FPosition;
-        return;
-    case TValueType::vaInt8:
-        ReadBytes(1);
-        return;
-    case TValueType::vaInt16:
-        ReadBytes(2);
-        return;
-    case TValueType::vaInt32:
-    case TValueType::vaSingle:
-        ReadBytes(4);
-        return;
-    case TValueType::vaExtended:
-        ReadBytes(10);
-        return;
-    case TValueType::vaCurrency:
-    case TValueType::vaDate:
-    case TValueType::vaInt64:
-        ReadBytes(8);
-        return;
+        while (!EndOfList()) {
+            if (Value.Items.size() <= Count)
+                Value.Items.emplace_back();
+            ReadAnyValue(Value.Items[Count++], Depth + 1);
+        }
+        ReadValue();
+        break;
     case TValueType::vaString:
     case TValueType::vaIdent:
-        ReadStr();
-        return;
+        Value.Bytes = ReadStr();
+        break;
     case TValueType::vaBinary:
     case TValueType::vaLString:
     case TValueType::vaUTF8String:
-        ReadBytes(ReadLength());
-        return;
+        Value.Bytes = ReadBytes(ReadLength());
+        break;
     case TValueType::vaWString:
-        ReadWideBytes();
-        return;
+        Value.Bytes = ReadWideBytes();
+        break;
     case TValueType::vaSet:
-        while (!ReadStr().empty()) {
-        }
-        return;
+        for (std::string_view Name = ReadStr(); !Name.empty(); Name = ReadStr())
+            Value.Members.push_back(Name);
+        break;
     case TValueType::vaCollection:
         while (!EndOfList()) {
+            if (Value.Items.size() <= Count)
+                Value.Items.emplace_back();
+            TStreamValue& Item = Value.Items[Count++];
+            Item = {};
+            Item.Type = TValueType::vaList;
+            Item.Integer = -1;
             const TValueType Next = NextValue();
             if (Next == TValueType::vaInt8 || Next == TValueType::vaInt16 ||
                 Next == TValueType::vaInt32)
-                ReadInteger();
+                Item.Integer = ReadInteger();
             ReadListBegin();
-            SkipProperties(Depth + 1);
+            ReadRecords(Item.Records, Depth + 1);
         }
-        ++FPosition;
-        return;
+        ReadValue();
+        break;
+    case TValueType::vaSingle: {
+        float Single;
+        std::memcpy(&Single, ReadBytes(4).data(), 4);
+        Value.Float = Single;
+        break;
     }
-    InvalidPropertyValue();
+    case TValueType::vaDate: {
+        double Date;
+        std::memcpy(&Date, ReadBytes(8).data(), 8);
+        Value.Float = Date;
+        break;
+    }
+    case TValueType::vaCurrency: {
+        std::int64_t Units;
+        std::memcpy(&Units, ReadBytes(8).data(), 8);
+        Value.Integer = Units;
+        Value.Float = static_cast<long double>(Units) / 10000;
+        break;
+    }
+    default:
+        InvalidPropertyValue();
+    }
+    Value.Items.resize(Count);
+}
+
+void TReader::ReadRecords(std::vector<TStreamRecord>& Records, int Depth) {
+    while (!EndOfList()) {
+        TStreamRecord& Record = Records.emplace_back();
+        Record.Path = ReadStr();
+        ReadAnyValue(Record.Value, Depth);
+    }
+    ReadValue();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/StreamFormat.h"
+#include "document/StreamValue.h"
 
 #include <QString>
 
@@ -48,7 +48,11 @@ public:
     std::string ReadString8();
     // Tag 0B; every name must be one of Names (compared without regard to case).
     std::uint32_t ReadSet(std::span<const std::string_view> Names);
-    // Reads past one value of any kind, lists and collections included.
+    // One value of any kind as it is stored, lists and collections included: the one grammar of
+    // values, for reading past one as for showing it. Value is filled in place, so that reading
+    // value after value into it allocates only when a list outgrows an earlier one.
+    void ReadAnyValue(TStreamValue& Value);
+    // Reads past one value of any kind.
     void SkipValue();
 
     // Raw access for the values that need no conversion.
@@ -61,8 +65,8 @@ private:
     std::uint8_t ReadByte();
     std::uint64_t ReadLittleEndian(std::size_t Size);
     void Need(std::size_t Count) const;
-    void SkipValue(int Depth);
-    void SkipProperties(int Depth);
+    void ReadAnyValue(TStreamValue& Value, int Depth);
+    void ReadRecords(std::vector<TStreamRecord>& Records, int Depth);
 
     std::string_view FData;
     std::size_t FPosition = 0;

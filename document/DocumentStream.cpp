@@ -112,6 +112,9 @@ void ReadChild(TReader& Reader, TReportPage& Page, std::vector<TPrintable*>& Loa
     std::int32_t Position;
     Reader.ReadPrefix(Flags, Position);
     const std::string_view ClassName = Reader.ReadStr();
+    // An inherited record is matched by its name alone, but it must still name a class.
+    if (ClassName.empty())
+        Raise(Msg::ClassNotFound, {ClassName});
     const std::string_view Name = Reader.ReadStr();
 
     if (Flags & ffInherited) {

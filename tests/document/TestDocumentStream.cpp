@@ -207,6 +207,10 @@ TEST(DocumentStream, DamagedItemsEndInTheReadersMessage) {
         // The stored settings are validated together once the item's records are read.
         {ExampleStream(ExamplePageRecords, {ItemRecordsWith({{"BarcodeText", "06 03 31 32 61"}})}),
          Msg::BarcodeMustBeNumeric},
+        // An inherited record of no class, after the item it names: refused as any unknown class.
+        {PageRecord + Named("Label1") + "\xF1" + '\0' + Named("Label1").substr(Header.size()) +
+             '\0',
+         "Class  not found"},
         // Items hold no components.
         {PageRecord + Named("A").substr(0, Named("A").size() - 1) + Named("B") + "\0\0",
          Msg::InvalidStreamFormat},

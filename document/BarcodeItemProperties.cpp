@@ -137,7 +137,7 @@ std::span<const TProperty<TBarcodeItem>> BarcodeItemProperties() {
 
 std::string_view RejectedBarcodePath(std::span<const std::string_view> Paths) {
     // The engine checks the text against the other settings: the text when the record stored it,
-    // else the last setting stored.
+    // else the last setting stored, else the text again.
     const auto Text = std::ranges::find_if(
         Paths, [](std::string_view Path) { return SameName(Path, "BarcodeText"); });
     if (Text != Paths.end())

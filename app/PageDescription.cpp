@@ -557,12 +557,15 @@ TBuiltItem BuildItem(TReportPage& Page, const TJson& Description) {
     Item->BeginReading();
     if (const TJson* Name = Member(Description, "name", TJson::jString))
         SetItemName(Page, *Item, ToCp1252(JsonText(*Name)));
+    std::vector<std::string_view> Paths;
     if (const TJson* Properties = Member(Description, "properties", TJson::jObject))
-        for (const auto& [Path, Value] : Properties->Members)
+        for (const auto& [Path, Value] : Properties->Members) {
+            Paths.push_back(Path);
             ReadItemProperty(*Item, Path, [&, &P = Path, &V = Value] {
                 return EncodeValue(V, StreamClass->PropertyType(P));
             });
-    Item->EndReading();
+        }
+    EndItemReading(*Item, *StreamClass, Paths);
 
     TBuiltItem Built{Item, std::nullopt};
     if (const TJson* Bounds = Member(Description, "bounds", TJson::jArray)) {

@@ -4,6 +4,7 @@
 #include "document/ControlProperties.h"
 #include "document/TBarcodeItem.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -121,8 +122,28 @@ constexpr auto Table = JoinTables(ControlProperties<TItem, TItemParts>(), Enable
                                   FrameProperties<TItem, TItemParts>(), Size, Own,
                                   FontProperties<TItem, TItemParts>(), Last, Merge);
 
+// The settings the engine validates together at the end of reading.
+constexpr std::array<std::string_view, 7> ValidatedSettings = {
+    "Angle", "BarcodeType", "BarcodeText", "Checksum", "CheckSumMethod", "Modul", "Ratio"};
+static_assert(std::ranges::all_of(ValidatedSettings, [](std::string_view Path) {
+    return std::ranges::any_of(Table, [&](const P& Row) { return Row.Path == Path; });
+}));
+
 } // namespace
 
 std::span<const TProperty<TBarcodeItem>> BarcodeItemProperties() {
     return Table;
+}
+
+std::string_view RejectedBarcodePath(std::span<const std::string_view> Paths) {
+    // The engine checks the text against the other settings: the text when the record stored it,
+    // else the last setting stored, else the text again.
+    const auto Text = std::ranges::find_if(
+        Paths, [](std::string_view Path) { return SameName(Path, "BarcodeText"); });
+    if (Text != Paths.end())
+        return *Text;
+    for (auto It = Paths.rbegin(); It != Paths.rend(); ++It)
+        if (FindName(ValidatedSettings, *It))
+            return *It;
+    return "BarcodeText";
 }

@@ -85,11 +85,14 @@ std::string ShownName(const TPrintable& Item, const TStreamClass& Class) {
     return Name.empty() ? std::string(Class.StreamName()) : Name;
 }
 
-// The properties of an item up to their end marker, and its (empty) list of children.
+// The properties of an item up to their end marker, and its (empty) list of children; then the
+// item ends its reading.
 void ReadItemRecords(TReader& Reader, TPrintable& Item, const TStreamClass& Class) {
     const std::string Shown = ShownName(Item, Class);
+    std::vector<std::string_view> Paths;
     while (!Reader.EndOfList()) {
         const std::string_view Path = Reader.ReadStr();
+        Paths.push_back(Path);
         Wrapped(Shown, Path, [&] { Class.ReadProperty(Reader, Item, Path); });
     }
     Reader.ReadValue();
@@ -97,6 +100,7 @@ void ReadItemRecords(TReader& Reader, TPrintable& Item, const TStreamClass& Clas
     if (!Reader.EndOfList())
         Raise(Msg::InvalidStreamFormat);
     Reader.ReadValue();
+    EndItemReading(Item, Class, Paths);
 }
 
 void MoveToPosition(TReportPage& Page, TPrintable& Item, std::int32_t Position) {
@@ -112,6 +116,9 @@ void ReadChild(TReader& Reader, TReportPage& Page, std::vector<TPrintable*>& Loa
     std::int32_t Position;
     Reader.ReadPrefix(Flags, Position);
     const std::string_view ClassName = Reader.ReadStr();
+    // An inherited record is matched by its name alone, but it must still name a class.
+    if (ClassName.empty())
+        Raise(Msg::ClassNotFound, {ClassName});
     const std::string_view Name = Reader.ReadStr();
 
     if (Flags & ffInherited) {
@@ -121,7 +128,6 @@ void ReadChild(TReader& Reader, TReportPage& Page, std::vector<TPrintable*>& Loa
             Raise(Msg::AncestorNotFound, {Name});
         Existing->BeginReading();
         ReadItemRecords(Reader, *Existing, *Class);
-        Existing->EndReading();
         if (Flags & ffChildPos)
             MoveToPosition(Page, *Existing, Position);
         if (std::find(Loaded.begin(), Loaded.end(), Existing) == Loaded.end())
@@ -138,7 +144,6 @@ void ReadChild(TReader& Reader, TReportPage& Page, std::vector<TPrintable*>& Loa
     SetItemName(Page, *Item, Name);
     Item->SetParent(&Page);
     ReadItemRecords(Reader, *Item, *Class);
-    Item->EndReading();
     if (Flags & ffChildPos)
         MoveToPosition(Page, *Item, Position);
     Loaded.push_back(Item.release());
@@ -281,6 +286,11 @@ void ReadItemProperty(TPrintable& Item, std::string_view Path,
         TReader Reader(Bytes);
         Class->ReadProperty(Reader, Item, Path);
     });
+}
+
+void EndItemReading(TPrintable& Item, const TStreamClass& Class,
+                    std::span<const std::string_view> Paths) {
+    Wrapped(ShownName(Item, Class), Class.RejectedPath(Paths), [&] { Item.EndReading(); });
 }
 
 void SetItemName(TReportPage& Page, TPrintable& Item, std::string_view Name) {

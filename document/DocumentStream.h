@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 class QWidget;
 class TPrintable;
 class TReportPage;
+class TStreamClass;
 
 // Document files and clipboard data are component streams: the signature "TPF0" and one
 // component record. These functions turn a page into those bytes and back.
@@ -60,5 +62,9 @@ void ReadPageProperty(TReportPage& Page, std::string_view Path,
                       const std::function<std::string()>& Value);
 void ReadItemProperty(TPrintable& Item, std::string_view Path,
                       const std::function<std::string()>& Value);
+// Ends the reading of an item whose records at Paths were read, in that order; a rejection by the
+// item's validation names a property as reading errors do.
+void EndItemReading(TPrintable& Item, const TStreamClass& Class,
+                    std::span<const std::string_view> Paths);
 // Gives an item on Page its component name, under the reader's rules for names.
 void SetItemName(TReportPage& Page, TPrintable& Item, std::string_view Name);

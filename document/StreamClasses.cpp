@@ -29,6 +29,9 @@ public:
     std::optional<TPropertyType> PropertyType(std::string_view Path) const override {
         return FindPropertyType(BarcodeItemProperties(), Path);
     }
+    std::string_view RejectedPath(std::span<const std::string_view> Paths) const override {
+        return RejectedBarcodePath(Paths);
+    }
 };
 
 } // namespace

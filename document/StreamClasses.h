@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <span>
 #include <string_view>
 
 class TPrintable;
@@ -21,6 +22,9 @@ public:
     virtual void ReadProperty(TReader& Reader, TPrintable& Item, std::string_view Path) const = 0;
     // The kind and names of a stored property, or nullopt for a path the class lacks.
     virtual std::optional<TPropertyType> PropertyType(std::string_view Path) const = 0;
+    // The one of the paths read for an item, in their order, that a failure of the item's
+    // validation at the end of reading names.
+    virtual std::string_view RejectedPath(std::span<const std::string_view> Paths) const = 0;
 };
 
 // The barcode item, stored as "TQRepBarcode".

@@ -54,10 +54,6 @@ private:
     }
     // Far beyond any sheet; keeps absurd lengths from overflowing the conversion, and the result
     // safe to add to.
-    static constexpr long double PixelLimit = 1 << 28;
-    static std::int32_t ToPixel(long double Value) {
-        if (!(Value == Value))
-            return 0;
-        return RoundToInt(std::clamp(Value, -PixelLimit, PixelLimit));
-    }
+    static constexpr std::int32_t PixelLimit = 1 << 28;
+    static std::int32_t ToPixel(long double Value) { return ClampedPixels(Value, PixelLimit); }
 };

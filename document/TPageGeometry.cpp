@@ -5,17 +5,15 @@
 
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 // A length in pixels as a control size: rounded halves to even, and kept within what a control
 // can take, so that a stored value no screen can show (negative, huge, not a number) cannot
 // overflow the conversion.
 int ControlPixels(long double Pixels) {
-    if (!(Pixels > 0))
-        return 0;
-    if (Pixels > QWIDGETSIZE_MAX)
-        return QWIDGETSIZE_MAX;
-    return RoundToInt(Pixels);
+    return std::max(ClampedPixels(Pixels, QWIDGETSIZE_MAX), 0);
 }
 
 } // namespace

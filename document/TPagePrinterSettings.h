@@ -1,10 +1,12 @@
 #pragma once
 
+#include "common/Tables.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-// Paper sources. The order is stored in document files; PaperBinCodes gives the device code.
+// Paper sources. The order is stored in document files.
 enum class TPaperBin : std::uint8_t {
     First,
     Upper,
@@ -21,12 +23,36 @@ enum class TPaperBin : std::uint8_t {
     Cassette,
     Last
 };
-inline constexpr std::array<std::string_view, 14> PaperBinNames = {
-    "First", "Upper",   "Lower",       "Middle",      "Manual",        "Envelope", "EnvManual",
-    "Auto",  "Tractor", "SmallFormat", "LargeFormat", "LargeCapacity", "Cassette", "Last"};
-// Printer-driver paper-source codes (DMBIN_*).
-inline constexpr std::array<std::int16_t, 14> PaperBinCodes = {1, 1, 2, 3,  4,  5,  6,
-                                                               7, 8, 9, 10, 11, 14, 14};
+
+struct TPaperBinRow {
+    TPaperBin Bin;
+    std::string_view Name; // the value's own name, as the document file stores it
+    std::int16_t Code;     // printer-driver paper-source code
+};
+
+// The paper sources and their codes in the printer drivers' table (DMBIN_* of wingdi.h), indexed
+// by TPaperBin.
+inline constexpr std::array<TPaperBinRow, 14> PaperBinTable = {{
+    {TPaperBin::First, "First", 1},
+    {TPaperBin::Upper, "Upper", 1},
+    {TPaperBin::Lower, "Lower", 2},
+    {TPaperBin::Middle, "Middle", 3},
+    {TPaperBin::Manual, "Manual", 4},
+    {TPaperBin::Envelope, "Envelope", 5},
+    {TPaperBin::EnvManual, "EnvManual", 6},
+    {TPaperBin::Auto, "Auto", 7},
+    {TPaperBin::Tractor, "Tractor", 8},
+    {TPaperBin::SmallFormat, "SmallFormat", 9},
+    {TPaperBin::LargeFormat, "LargeFormat", 10},
+    {TPaperBin::LargeCapacity, "LargeCapacity", 11},
+    {TPaperBin::Cassette, "Cassette", 14},
+    {TPaperBin::Last, "Last", 14},
+}};
+static_assert(RowsAtTheirValues(PaperBinTable, &TPaperBinRow::Bin));
+static_assert(PaperBinTable[7].Code == 7 && PaperBinTable[13].Code == 14);
+
+// The stored names alone, indexed by TPaperBin.
+inline constexpr auto PaperBinNames = TableColumn(PaperBinTable, &TPaperBinRow::Name);
 
 // The printer settings a page carries in its document; the printer index is not stored.
 struct TPagePrinterSettings {

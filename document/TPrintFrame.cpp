@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <algorithm>
+
 void TPrintFrame::Changed() {
     if (FParent != nullptr)
         FParent->update();
@@ -40,9 +42,7 @@ std::int32_t TPrintFrame::Thickness(long double Scale) const {
         return 1;
     // A negative width below -1 draws nothing, as an inverted band does; a width no device can
     // draw is capped rather than overflowing the conversion.
-    if (!(Pixels > 0))
-        return 0;
-    return Pixels < 1e6L ? RoundToInt(Pixels) : 1000000;
+    return std::max(ClampedPixels(Pixels, 1000000), 0);
 }
 
 void TPrintFrame::PaintFrame(QPainter& Canvas, const QRect& Rect, long double ScaleX,

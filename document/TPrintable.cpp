@@ -15,10 +15,7 @@ namespace {
 
 // A converted length as a pixel coordinate; lengths no widget can have are capped.
 int ToPixel(long double Value) {
-    constexpr long double Limit = QWIDGETSIZE_MAX;
-    if (!(Value == Value))
-        return 0;
-    return RoundToInt(std::clamp(Value, -Limit, Limit));
+    return ClampedPixels(Value, QWIDGETSIZE_MAX);
 }
 
 // The font of an item that sits on no page.

@@ -24,10 +24,7 @@ namespace {
 // A length in pixels as a coordinate; what no widget can reach (huge, not a number, from a
 // damaged document) is capped.
 int Pixel(long double Value) {
-    constexpr long double Limit = QWIDGETSIZE_MAX;
-    if (!(Value == Value))
-        return 0;
-    return RoundToInt(std::clamp(Value, -Limit, Limit));
+    return ClampedPixels(Value, QWIDGETSIZE_MAX);
 }
 
 // One line of a ruler: where it stands, its pen (none when the zoom leaves it out) and its label.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Tables.h"
+
 #include <QPrinter>
 
 #include <array>
@@ -55,12 +57,3 @@ inline constexpr std::array<TColorCode, 2> ColorCodes = {{
     {2, QPrinter::Color},
 }};
 static_assert(ColorCodes[1].Code == 2 && ColorCodes[1].Mode == QPrinter::Color);
-
-// The row whose Key(row) equals Value, or nullptr.
-template <typename TRow, std::size_t N, typename TKey, typename TValue>
-constexpr const TRow* FindCode(const std::array<TRow, N>& Table, TKey TRow::*Key, TValue Value) {
-    for (const TRow& Row : Table)
-        if (Row.*Key == Value)
-            return &Row;
-    return nullptr;
-}

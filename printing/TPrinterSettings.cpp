@@ -57,11 +57,8 @@ void TPrinterSettings::ReadDevice(const QPrinter& Device) {
     Copies = Device.copyCount();
     OutputBin = TPaperBin::First;
     if (const TBinSource* Bin = FindCode(BinSources, &TBinSource::Source, Device.paperSource()))
-        for (std::size_t I = 0; I < PaperBinCodes.size(); ++I)
-            if (PaperBinCodes[I] == Bin->Code) {
-                OutputBin = static_cast<TPaperBin>(I);
-                break;
-            }
+        if (const TPaperBinRow* Row = FindCode(PaperBinTable, &TPaperBinRow::Code, Bin->Code))
+            OutputBin = Row->Bin;
     const QList<QPrinter::DuplexMode> Duplexes = Info.supportedDuplexModes();
     CarriesDuplex =
         Duplexes.contains(QPrinter::DuplexLongSide) || Duplexes.contains(QPrinter::DuplexShortSide);
@@ -150,7 +147,7 @@ void TPrinterSettings::WriteDevice(QPrinter& Device) const {
     if (const TDuplexCode* Code = FindCode(DuplexCodes, &TDuplexCode::Code, DuplexCode))
         Device.setDuplex(Code->Mode);
     const int BinCode =
-        UseCustomBinCode ? CustomBinCode : PaperBinCodes[static_cast<std::size_t>(OutputBin)];
+        UseCustomBinCode ? CustomBinCode : PaperBinTable[static_cast<std::size_t>(OutputBin)].Code;
     if (const TBinSource* Bin = FindCode(BinSources, &TBinSource::Code, BinCode))
         Device.setPaperSource(Bin->Source);
     Device.setCollateCopies(Collate != 0);

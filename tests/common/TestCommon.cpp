@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <optional>
+
 TEST(Format, FillsPlaceholdersInOrder) {
     struct Case {
         const char* Text;
@@ -12,7 +16,9 @@ TEST(Format, FillsPlaceholdersInOrder) {
     };
     const Case Cases[] = {
         {"Class %s not found", {"TFoo"}, "Class TFoo not found"},
-        {"Error reading %s%s%s: %s", {"TQRepBarcode", ".", "Foo", "x"}, "Error reading TQRepBarcode.Foo: x"},
+        {"Error reading %s%s%s: %s",
+         {"TQRepBarcode", ".", "Foo", "x"},
+         "Error reading TQRepBarcode.Foo: x"},
         {"List index out of bounds (%d)", {"7"}, "List index out of bounds (7)"},
         {"100%% %s", {"done"}, "100% done"},
         {"%s and %s", {"one"}, "one and %s"},
@@ -22,11 +28,38 @@ TEST(Format, FillsPlaceholdersInOrder) {
 }
 
 TEST(Rounding, HalvesGoToEven) {
-    // Hand-computed: banker's rounding of the halves, ordinary rounding elsewhere.
-    const std::pair<long double, int> Cases[] = {{0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-0.5L, 0},
-                                                 {-1.5L, -2}, {793.7007L, 794}, {1122.5L, 1122}};
-    for (const auto& [Value, Expected] : Cases)
-        EXPECT_EQ(RoundToInt(Value), Expected) << static_cast<double>(Value);
+    // Hand-computed: banker's rounding of the halves, ordinary rounding elsewhere; beyond the
+    // 32-bit range (2147483647) or a Limit the result is capped, and not a number gives 0.
+    constexpr long double Inf = std::numeric_limits<long double>::infinity();
+    const struct {
+        long double Value;
+        std::optional<std::int32_t> Limit; // ClampedPixels; none: RoundToInt
+        std::int32_t Expected;
+    } Cases[] = {
+        {0.5L, {}, 0},
+        {1.5L, {}, 2},
+        {2.5L, {}, 2},
+        {-0.5L, {}, 0},
+        {-1.5L, {}, -2},
+        {793.7007L, {}, 794},
+        {1122.5L, {}, 1122},
+        {2147483646.5L, {}, 2147483646},
+        {2147483647.5L, {}, 2147483647},
+        {-2147483648.5L, {}, -2147483648},
+        {1e30L, {}, 2147483647},
+        {-Inf, {}, -2147483648},
+        {std::nanl(""), {}, 0},
+        {2.5L, 100, 2},
+        {-99.5L, 100, -100},
+        {100.4L, 100, 100},
+        {1e30L, 16777215, 16777215},
+        {Inf, 1 << 28, 268435456},
+        {-Inf, 16777215, -16777215},
+        {std::nanl(""), 16777215, 0},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(C.Limit ? ClampedPixels(C.Value, *C.Limit) : RoundToInt(C.Value), C.Expected)
+            << static_cast<double>(C.Value);
 }
 
 TEST(Text1252, RoundTripsEveryByteAndMapsTheHighRange) {

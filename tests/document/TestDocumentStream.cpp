@@ -204,9 +204,30 @@ TEST(DocumentStream, DamagedItemsEndInTheReadersMessage) {
          "Error reading TQRepBarcode.Ratio: Invalid property value"},
         {ExampleStream(ExamplePageRecords, {ItemRecordsWith({{"BarcodeType", "07 03 62 63 58"}})}),
          "Error reading TQRepBarcode.BarcodeType: Invalid property value"},
-        // The stored settings are validated together once the item's records are read.
+        // The stored settings are validated together once the item's records are read; a
+        // rejection names the text when it was stored, else the last setting stored.
         {ExampleStream(ExamplePageRecords, {ItemRecordsWith({{"BarcodeText", "06 03 31 32 61"}})}),
-         Msg::BarcodeMustBeNumeric},
+         "Error reading TQRepBarcode.BarcodeText: Barcode must be numeric"},
+        // Type bcCode93, text "abc".
+        {ExampleStream(ExamplePageRecords,
+                       {ItemRecordsWith({{"BarcodeType", "07 08 62 63 43 6F 64 65 39 33"},
+                                         {"BarcodeText", "06 03 61 62 63"}},
+                                        "Checksum", {"BarcodeType"})}),
+         "Error reading TQRepBarcode.BarcodeText: TBarcodeEngine:Code93 bad Data <abc>"},
+        // An inherited record without the text names the last setting it stores (Color is none):
+        // EAN-8 "123456789" keeps its last seven digits and gains a check digit, but without the
+        // check digit it stays nine digits long.
+        {PageRecord + Header + "\x06Label1" +
+             RecordBytes({{"BarcodeType", "07 0A 62 63 43 6F 64 65 45 41 4E 38"},
+                          {"BarcodeText", "06 09 31 32 33 34 35 36 37 38 39"}}) +
+             std::string(2, '\0') + "\xF1" + Header + "\x06Label1" +
+             RecordBytes({{"Checksum", "08"}, {"Color", "07 07 63 6C 57 68 69 74 65"}}) +
+             std::string(3, '\0'),
+         "Error reading Label1.Checksum: Invalid Text len (EAN8)"},
+        // An inherited record of no class, after the item it names: refused as any unknown class.
+        {PageRecord + Named("Label1") + "\xF1" + '\0' + Named("Label1").substr(Header.size()) +
+             '\0',
+         "Class  not found"},
         // Items hold no components.
         {PageRecord + Named("A").substr(0, Named("A").size() - 1) + Named("B") + "\0\0",
          Msg::InvalidStreamFormat},
@@ -233,6 +254,13 @@ TEST(DocumentStream, DamagedItemsEndInTheReadersMessage) {
               "Class TQRMemo not found");
     EXPECT_EQ(ErrorOf([&] { ReadItemStream(One.substr(0, One.size() - 5), &Target); }),
               "Error reading X.Ratio: Stream read error");
+    EXPECT_EQ(ErrorOf([&] {
+                  ReadItemStream("TPF0" + Header + '\0' +
+                                     RecordBytes({{"BarcodeText", "06 03 31 32 61"}}) +
+                                     std::string(2, '\0'),
+                                 &Target);
+              }),
+              "Error reading TQRepBarcode.BarcodeText: Barcode must be numeric");
     EXPECT_TRUE(Items(Target).empty());
 }
 

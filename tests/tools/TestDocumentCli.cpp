@@ -235,7 +235,7 @@ TEST(DocumentCli, FailuresPrintOnlyTheReadersMessage) {
         {R"({"items": [{"properties": {"Foo": 1}}]})",
          "items[0]: Error reading TQRepBarcode.Foo: Property Foo does not exist\n"},
         {R"({"items": [{"properties": {"BarcodeText": "12a"}}]})",
-         "items[0]: Barcode must be numeric\n"},
+         "items[0]: Error reading TQRepBarcode.BarcodeText: Barcode must be numeric\n"},
         {R"({"properties": {"Page.Values": [1, 2, 3, 4, 5, 6]}})",
          "Error reading TQuickRep.Page.Values: Invalid property value\n"},
         {R"({"properties": {"Units": "Furlongs"}})",

@@ -16,14 +16,23 @@
 
 #include <QString>
 
+#include <nlohmann/json.hpp>
+
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <istream>
+#include <limits>
 #include <optional>
-#include <utility>
+#include <streambuf>
 #include <vector>
 
 namespace {
+
+// Members keep the description's order; a float holds an extended value exactly.
+using TJson = nlohmann::basic_json<nlohmann::ordered_map, std::vector, std::string, bool,
+                                   std::int64_t, std::uint64_t, long double>;
 
 // ---- Writing ----
 
@@ -36,38 +45,9 @@ std::string FloatText(long double Value) {
     return std::string(Buffer.data(), Result.ptr);
 }
 
-void AppendJsonString(std::string& Out, const QString& Text) {
-    Out += '"';
-    const QByteArray Utf8 = Text.toUtf8();
-    for (const char C : Utf8) {
-        switch (C) {
-        case '"':
-            Out += "\\\"";
-            break;
-        case '\\':
-            Out += "\\\\";
-            break;
-        case '\n':
-            Out += "\\n";
-            break;
-        case '\r':
-            Out += "\\r";
-            break;
-        case '\t':
-            Out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(C) < 0x20) {
-                static constexpr char Hex[] = "0123456789abcdef";
-                Out += "\\u00";
-                Out += Hex[(C >> 4) & 0xF];
-                Out += Hex[C & 0xF];
-            } else {
-                Out += C;
-            }
-        }
-    }
-    Out += '"';
+std::string Utf8(const QString& Text) {
+    const QByteArray Bytes = Text.toUtf8();
+    return std::string(Bytes.constData(), static_cast<std::size_t>(Bytes.size()));
 }
 
 QString Latin(std::string_view Bytes) {
@@ -92,126 +72,147 @@ QString StringText(const TStreamValue& Value) {
     }
 }
 
-enum class TStyle { sJson, sText };
+TJson RecordsJson(const std::vector<TStreamRecord>& Records);
 
-void AppendRecords(std::string& Out, const std::vector<TStreamRecord>& Records);
-
-// One value as JSON, or as a line of text (identifiers bare, lists in parentheses).
-void AppendValue(std::string& Out, const TStreamValue& Value, TStyle Style) {
+TJson ValueJson(const TStreamValue& Value) {
     switch (Value.Type) {
     case TValueType::vaInt8:
     case TValueType::vaInt16:
     case TValueType::vaInt32:
     case TValueType::vaInt64:
-        Out += std::to_string(Value.Integer);
-        return;
+        return Value.Integer;
     case TValueType::vaExtended:
     case TValueType::vaSingle:
     case TValueType::vaDate:
     case TValueType::vaCurrency:
-        Out += FloatText(Value.Float);
-        return;
+        return Value.Float;
     case TValueType::vaFalse:
-        Out += "false";
-        return;
+        return false;
     case TValueType::vaTrue:
-        Out += "true";
-        return;
+        return true;
     case TValueType::vaNull:
     case TValueType::vaNil:
-        Out += "null";
-        return;
+        return nullptr;
     case TValueType::vaIdent:
-        if (Style == TStyle::sText)
-            Out += Latin(Value.Bytes).toStdString();
-        else
-            AppendJsonString(Out, Latin(Value.Bytes));
-        return;
+        return Utf8(Latin(Value.Bytes));
     case TValueType::vaString:
     case TValueType::vaLString:
     case TValueType::vaWString:
     case TValueType::vaUTF8String:
-        AppendJsonString(Out, StringText(Value));
-        return;
-    case TValueType::vaBinary: {
-        QString Hex = QString::fromLatin1(
-            QByteArray(Value.Bytes.data(), static_cast<qsizetype>(Value.Bytes.size())).toHex());
-        AppendJsonString(Out, Hex);
-        return;
+        return Utf8(StringText(Value));
+    case TValueType::vaBinary:
+        return QByteArray(Value.Bytes.data(), static_cast<qsizetype>(Value.Bytes.size()))
+            .toHex()
+            .toStdString();
+    case TValueType::vaSet: {
+        TJson Members = TJson::array();
+        for (const std::string_view Member : Value.Members)
+            Members.push_back(Utf8(Latin(Member)));
+        return Members;
     }
+    case TValueType::vaList: {
+        TJson Items = TJson::array();
+        for (const TStreamValue& Item : Value.Items)
+            Items.push_back(ValueJson(Item));
+        return Items;
+    }
+    case TValueType::vaCollection: {
+        TJson Items = TJson::array();
+        for (const TStreamValue& Item : Value.Items) {
+            TJson Entry = TJson::object();
+            if (Item.Integer >= 0)
+                Entry["index"] = Item.Integer;
+            Entry["properties"] = RecordsJson(Item.Records);
+            Items.push_back(std::move(Entry));
+        }
+        return Items;
+    }
+    }
+    return nullptr;
+}
+
+TJson RecordsJson(const std::vector<TStreamRecord>& Records) {
+    TJson Object = TJson::object();
+    for (const TStreamRecord& Record : Records)
+        Object[Utf8(Latin(Record.Path))] = ValueJson(Record.Value);
+    return Object;
+}
+
+TJson ComponentJson(const TStreamComponent& Component, bool Root) {
+    TJson Object = TJson::object();
+    Object["class"] = Utf8(Latin(Component.ClassName));
+    if (!Component.Name.empty())
+        Object["name"] = Utf8(Latin(Component.Name));
+    Object["properties"] = RecordsJson(Component.Properties);
+    if (Root) {
+        TJson Items = TJson::array();
+        for (const TStreamComponent& Child : Component.Children)
+            Items.push_back(ComponentJson(Child, false));
+        Object["items"] = std::move(Items);
+    }
+    return Object;
+}
+
+// On one line with ", " and ": " as separators, floats with every digit they need.
+void AppendJson(std::string& Out, const TJson& Value) {
+    if (Value.is_object()) {
+        Out += '{';
+        for (auto It = Value.begin(); It != Value.end(); ++It) {
+            Out += It == Value.begin() ? "" : ", ";
+            Out += TJson(It.key()).dump();
+            Out += ": ";
+            AppendJson(Out, It.value());
+        }
+        Out += '}';
+    } else if (Value.is_array()) {
+        Out += '[';
+        for (auto It = Value.begin(); It != Value.end(); ++It) {
+            Out += It == Value.begin() ? "" : ", ";
+            AppendJson(Out, *It);
+        }
+        Out += ']';
+    } else if (Value.is_number_float()) {
+        Out += FloatText(Value.get<long double>());
+    } else {
+        Out += Value.dump();
+    }
+}
+
+// A value as a line of text: identifiers bare, lists in parentheses, everything else as JSON.
+void AppendValueText(std::string& Out, const TStreamValue& Value) {
+    switch (Value.Type) {
+    case TValueType::vaIdent:
+        Out += Utf8(Latin(Value.Bytes));
+        return;
     case TValueType::vaSet:
         Out += '[';
         for (std::size_t I = 0; I < Value.Members.size(); ++I) {
             Out += I == 0 ? "" : ", ";
-            if (Style == TStyle::sText)
-                Out += Latin(Value.Members[I]).toStdString();
-            else
-                AppendJsonString(Out, Latin(Value.Members[I]));
+            Out += Utf8(Latin(Value.Members[I]));
         }
         Out += ']';
         return;
     case TValueType::vaList:
-        Out += Style == TStyle::sText ? '(' : '[';
+        Out += '(';
         for (std::size_t I = 0; I < Value.Items.size(); ++I) {
             Out += I == 0 ? "" : ", ";
-            AppendValue(Out, Value.Items[I], Style);
+            AppendValueText(Out, Value.Items[I]);
         }
-        Out += Style == TStyle::sText ? ')' : ']';
+        Out += ')';
         return;
-    case TValueType::vaCollection:
-        Out += '[';
-        for (std::size_t I = 0; I < Value.Items.size(); ++I) {
-            Out += I == 0 ? "{" : ", {";
-            if (Value.Items[I].Integer >= 0)
-                Out += "\"index\": " + std::to_string(Value.Items[I].Integer) + ", ";
-            Out += "\"properties\": ";
-            AppendRecords(Out, Value.Items[I].Records);
-            Out += '}';
-        }
-        Out += ']';
-        return;
+    default:
+        AppendJson(Out, ValueJson(Value));
     }
-}
-
-void AppendRecords(std::string& Out, const std::vector<TStreamRecord>& Records) {
-    Out += '{';
-    for (std::size_t I = 0; I < Records.size(); ++I) {
-        Out += I == 0 ? "" : ", ";
-        AppendJsonString(Out, Latin(Records[I].Path));
-        Out += ": ";
-        AppendValue(Out, Records[I].Value, TStyle::sJson);
-    }
-    Out += '}';
-}
-
-void AppendComponentJson(std::string& Out, const TStreamComponent& Component, bool Root) {
-    Out += "{\"class\": ";
-    AppendJsonString(Out, Latin(Component.ClassName));
-    if (!Component.Name.empty()) {
-        Out += ", \"name\": ";
-        AppendJsonString(Out, Latin(Component.Name));
-    }
-    Out += ", \"properties\": ";
-    AppendRecords(Out, Component.Properties);
-    if (Root) {
-        Out += ", \"items\": [";
-        for (std::size_t I = 0; I < Component.Children.size(); ++I) {
-            Out += I == 0 ? "" : ", ";
-            AppendComponentJson(Out, Component.Children[I], false);
-        }
-        Out += ']';
-    }
-    Out += '}';
 }
 
 void AppendComponentText(std::string& Out, const TStreamComponent& Component,
                          const std::string& Prefix) {
-    Out += Prefix + "class = " + Latin(Component.ClassName).toStdString() + '\n';
+    Out += Prefix + "class = " + Utf8(Latin(Component.ClassName)) + '\n';
     if (!Component.Name.empty())
-        Out += Prefix + "name = " + Latin(Component.Name).toStdString() + '\n';
+        Out += Prefix + "name = " + Utf8(Latin(Component.Name)) + '\n';
     for (const TStreamRecord& Record : Component.Properties) {
-        Out += Prefix + Latin(Record.Path).toStdString() + " = ";
-        AppendValue(Out, Record.Value, TStyle::sText);
+        Out += Prefix + Utf8(Latin(Record.Path)) + " = ";
+        AppendValueText(Out, Record.Value);
         Out += '\n';
     }
 }
@@ -224,263 +225,106 @@ TStreamComponent CheckedRecords(std::string_view Data) {
 
 // ---- Reading JSON ----
 
-struct TJson {
-    enum TKind { jNull, jFalse, jTrue, jNumber, jString, jArray, jObject };
-    TKind Kind = jNull;
-    std::string Text; // a number's digits, a string's UTF-8
-    std::vector<TJson> Items;
-    std::vector<std::pair<std::string, TJson>> Members; // in the description's order
-
-    const TJson* Find(std::string_view Key) const {
-        for (const auto& [Name, Value] : Members)
-            if (Name == Key)
-                return &Value;
-        return nullptr;
-    }
-};
+constexpr int MaxDepth = 64;
 
 [[noreturn]] void BadDescription(const std::string& Why) {
     Raise(Msg::InvalidPageDescription, {Why});
 }
 
-class TJsonParser {
+// The text as a stream whose read position tells how far the parser got.
+class TTextBuffer : public std::streambuf {
 public:
-    explicit TJsonParser(std::string_view Text) : FText(Text) {}
-
-    TJson ParseDocument() {
-        TJson Value = Parse(0);
-        SkipSpace();
-        if (FAt != FText.size())
-            Fail("text after the end");
-        return Value;
+    explicit TTextBuffer(std::string_view Text) {
+        char* Begin = const_cast<char*>(Text.data());
+        setg(Begin, Begin, Begin + Text.size());
     }
-
-private:
-    static constexpr int MaxDepth = 64;
-
-    [[noreturn]] void Fail(const char* What) const {
-        BadDescription(std::string(What) + " at offset " + std::to_string(FAt));
-    }
-
-    void SkipSpace() {
-        while (FAt < FText.size() && (FText[FAt] == ' ' || FText[FAt] == '\t' ||
-                                      FText[FAt] == '\n' || FText[FAt] == '\r'))
-            ++FAt;
-    }
-
-    bool Take(char C) {
-        SkipSpace();
-        if (FAt < FText.size() && FText[FAt] == C) {
-            ++FAt;
-            return true;
-        }
-        return false;
-    }
-
-    void Expect(char C) {
-        if (!Take(C))
-            Fail((std::string("expected '") + C + "'").c_str());
-    }
-
-    bool Word(std::string_view W) {
-        if (FText.substr(FAt, W.size()) != W)
-            return false;
-        FAt += W.size();
-        return true;
-    }
-
-    TJson Parse(int Depth) {
-        if (Depth > MaxDepth)
-            Fail("nesting too deep");
-        SkipSpace();
-        if (FAt >= FText.size())
-            Fail("unexpected end");
-        TJson Value;
-        const char C = FText[FAt];
-        if (C == '{') {
-            ++FAt;
-            Value.Kind = TJson::jObject;
-            if (Take('}'))
-                return Value;
-            do {
-                SkipSpace();
-                if (FAt >= FText.size() || FText[FAt] != '"')
-                    Fail("expected a name");
-                std::string Key = ParseString();
-                Expect(':');
-                Value.Members.emplace_back(std::move(Key), Parse(Depth + 1));
-            } while (Take(','));
-            Expect('}');
-        } else if (C == '[') {
-            ++FAt;
-            Value.Kind = TJson::jArray;
-            if (Take(']'))
-                return Value;
-            do
-                Value.Items.push_back(Parse(Depth + 1));
-            while (Take(','));
-            Expect(']');
-        } else if (C == '"') {
-            Value.Kind = TJson::jString;
-            Value.Text = ParseString();
-        } else if (Word("true")) {
-            Value.Kind = TJson::jTrue;
-        } else if (Word("false")) {
-            Value.Kind = TJson::jFalse;
-        } else if (Word("null")) {
-            Value.Kind = TJson::jNull;
-        } else if (C == '-' || (C >= '0' && C <= '9')) {
-            const std::size_t Start = FAt;
-            while (FAt < FText.size() &&
-                   std::string_view("+-.eE0123456789").find(FText[FAt]) != std::string_view::npos)
-                ++FAt;
-            Value.Kind = TJson::jNumber;
-            Value.Text = std::string(FText.substr(Start, FAt - Start));
-            long double Check;
-            const auto Result =
-                std::from_chars(Value.Text.data(), Value.Text.data() + Value.Text.size(), Check);
-            if (Result.ec == std::errc::invalid_argument ||
-                Result.ptr != Value.Text.data() + Value.Text.size())
-                Fail("malformed number");
-        } else {
-            Fail("unexpected character");
-        }
-        return Value;
-    }
-
-    unsigned Hex4() {
-        if (FAt + 4 > FText.size())
-            Fail("unexpected end");
-        unsigned Value = 0;
-        for (int I = 0; I < 4; ++I) {
-            const char C = FText[FAt++];
-            Value <<= 4;
-            if (C >= '0' && C <= '9')
-                Value |= static_cast<unsigned>(C - '0');
-            else if (C >= 'a' && C <= 'f')
-                Value |= static_cast<unsigned>(C - 'a' + 10);
-            else if (C >= 'A' && C <= 'F')
-                Value |= static_cast<unsigned>(C - 'A' + 10);
-            else
-                Fail("malformed \\u escape");
-        }
-        return Value;
-    }
-
-    std::string ParseString() {
-        ++FAt; // the opening quote
-        QString Text;
-        std::string Run; // UTF-8 bytes since the last escape
-        const auto Flush = [&] {
-            Text += QString::fromUtf8(Run.data(), static_cast<qsizetype>(Run.size()));
-            Run.clear();
-        };
-        for (;;) {
-            if (FAt >= FText.size())
-                Fail("unterminated string");
-            const char C = FText[FAt++];
-            if (C == '"')
-                break;
-            if (static_cast<unsigned char>(C) < 0x20)
-                Fail("control character in a string");
-            if (C != '\\') {
-                Run += C;
-                continue;
-            }
-            Flush();
-            if (FAt >= FText.size())
-                Fail("unterminated string");
-            switch (FText[FAt++]) {
-            case '"':
-                Text += QLatin1Char('"');
-                break;
-            case '\\':
-                Text += QLatin1Char('\\');
-                break;
-            case '/':
-                Text += QLatin1Char('/');
-                break;
-            case 'b':
-                Text += QChar(0x08);
-                break;
-            case 'f':
-                Text += QChar(0x0C);
-                break;
-            case 'n':
-                Text += QLatin1Char('\n');
-                break;
-            case 'r':
-                Text += QLatin1Char('\r');
-                break;
-            case 't':
-                Text += QLatin1Char('\t');
-                break;
-            case 'u':
-                Text += QChar(static_cast<char16_t>(Hex4()));
-                break;
-            default:
-                Fail("unknown escape");
-            }
-        }
-        Flush();
-        const QByteArray Utf8 = Text.toUtf8();
-        return std::string(Utf8.constData(), static_cast<std::size_t>(Utf8.size()));
-    }
-
-    std::string_view FText;
-    std::size_t FAt = 0;
+    std::size_t Offset() const { return static_cast<std::size_t>(gptr() - eback()); }
 };
+
+// The library's explanation without its exception id, line and column: the offset says where.
+std::string Explanation(std::string_view What) {
+    if (const std::size_t Id = What.find("] "); Id != std::string_view::npos)
+        What.remove_prefix(Id + 2);
+    if (What.starts_with("parse error"))
+        if (const std::size_t Colon = What.find(": "); Colon != std::string_view::npos)
+            What.remove_prefix(Colon + 2);
+    // The text read so far, which can be long, is left out too.
+    std::string Text(What);
+    if (const std::size_t Read = Text.find("; last read: "); Read != std::string::npos) {
+        const std::size_t Expected = Text.rfind("'; expected ");
+        Text.erase(Read, Expected == std::string::npos || Expected < Read ? std::string::npos
+                                                                          : Expected + 1 - Read);
+    }
+    return Text;
+}
+
+TJson ParseDescription(std::string_view Text) {
+    TTextBuffer Buffer(Text);
+    std::istream Stream(&Buffer);
+    const auto At = [](std::size_t Offset) { return " at offset " + std::to_string(Offset); };
+    const TJson::parser_callback_t Limit = [&](int Depth, TJson::parse_event_t, TJson&) {
+        // The parser has just read the value's first character, or a little beyond.
+        if (Depth > MaxDepth)
+            BadDescription("nesting too deep" + At(Buffer.Offset() - 1));
+        return true;
+    };
+    try {
+        return TJson::parse(Stream, Limit);
+    } catch (const TJson::parse_error& Error) {
+        // The library counts the byte it stopped at from one, the end of the text included.
+        const std::size_t Offset = Error.byte == 0 ? 0 : Error.byte - 1;
+        if (Offset >= Text.size())
+            BadDescription("unexpected end" + At(Text.size()));
+        BadDescription(Explanation(Error.what()) + At(Offset));
+    } catch (const TJson::out_of_range& Error) {
+        BadDescription(Explanation(Error.what()) + At(Buffer.Offset()));
+    }
+}
 
 // ---- From JSON to stream values ----
 
 QString JsonText(const TJson& Value) {
-    return QString::fromUtf8(Value.Text.data(), static_cast<qsizetype>(Value.Text.size()));
+    return QString::fromStdString(Value.get_ref<const std::string&>());
 }
 
 std::optional<std::int64_t> JsonInteger(const TJson& Value) {
-    std::int64_t Integer;
-    const auto Result =
-        std::from_chars(Value.Text.data(), Value.Text.data() + Value.Text.size(), Integer);
-    if (Result.ec != std::errc() || Result.ptr != Value.Text.data() + Value.Text.size())
-        return std::nullopt;
-    return Integer;
+    if (Value.is_number_unsigned()) {
+        const auto Unsigned = Value.get<std::uint64_t>();
+        if (Unsigned > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            return std::nullopt;
+        return static_cast<std::int64_t>(Unsigned);
+    }
+    if (Value.is_number_integer())
+        return Value.get<std::int64_t>();
+    return std::nullopt;
 }
 
 long double JsonFloat(const TJson& Value) {
-    long double Float = 0;
-    const auto Result =
-        std::from_chars(Value.Text.data(), Value.Text.data() + Value.Text.size(), Float);
-    if (Result.ec != std::errc())
-        InvalidPropertyValue();
-    return Float;
+    // The library reads non-negative integers as unsigned, so a signed zero was written "-0".
+    if (Value.is_number_integer() && !Value.is_number_unsigned() && Value.get<std::int64_t>() == 0)
+        return -0.0L;
+    return Value.get<long double>();
 }
 
 // A value by its JSON kind alone: for paths no table knows, so that the reader names them.
 void WriteAny(TWriter& Writer, const TJson& Value) {
-    switch (Value.Kind) {
-    case TJson::jNull:
+    if (Value.is_null()) {
         Writer.WriteValueType(TValueType::vaNil);
-        return;
-    case TJson::jFalse:
-    case TJson::jTrue:
-        Writer.WriteBoolean(Value.Kind == TJson::jTrue);
-        return;
-    case TJson::jNumber:
+    } else if (Value.is_boolean()) {
+        Writer.WriteBoolean(Value.get<bool>());
+    } else if (Value.is_number()) {
         if (const auto Integer = JsonInteger(Value))
             Writer.WriteInteger(*Integer);
         else
             Writer.WriteFloat(JsonFloat(Value));
-        return;
-    case TJson::jString:
+    } else if (Value.is_string()) {
         Writer.WriteString(JsonText(Value));
-        return;
-    case TJson::jArray:
+    } else if (Value.is_array()) {
         Writer.WriteListBegin();
-        for (const TJson& Item : Value.Items)
+        for (const TJson& Item : Value)
             WriteAny(Writer, Item);
         Writer.WriteListEnd();
-        return;
-    case TJson::jObject:
+    } else {
         InvalidPropertyValue();
     }
 }
@@ -492,28 +336,27 @@ std::string EncodeValue(const TJson& Value, const std::optional<TPropertyType>& 
     const TPropKind Kind = Type ? Type->Kind : TPropKind::pkReference;
     if (!Type) {
         WriteAny(Writer, Value);
-    } else if (Value.Kind == TJson::jString &&
-               (Kind == TPropKind::pkInteger || Kind == TPropKind::pkEnum ||
-                Kind == TPropKind::pkBoolean || Kind == TPropKind::pkEvent ||
-                Kind == TPropKind::pkReference)) {
+    } else if (Value.is_string() && (Kind == TPropKind::pkInteger || Kind == TPropKind::pkEnum ||
+                                     Kind == TPropKind::pkBoolean || Kind == TPropKind::pkEvent ||
+                                     Kind == TPropKind::pkReference)) {
         Writer.WriteIdent(ToCp1252(JsonText(Value)));
-    } else if (Value.Kind == TJson::jNumber && Kind == TPropKind::pkFloat) {
+    } else if (Value.is_number() && Kind == TPropKind::pkFloat) {
         Writer.WriteFloat(JsonFloat(Value));
-    } else if (Value.Kind == TJson::jArray && Kind == TPropKind::pkSet) {
+    } else if (Value.is_array() && Kind == TPropKind::pkSet) {
         Writer.WriteValueType(TValueType::vaSet);
-        for (const TJson& Member : Value.Items) {
-            if (Member.Kind != TJson::jString)
+        for (const TJson& Member : Value) {
+            if (!Member.is_string())
                 InvalidPropertyValue();
             Writer.WriteStr(ToCp1252(JsonText(Member)));
         }
         Writer.WriteStr({});
-    } else if (Value.Kind == TJson::jArray && Kind == TPropKind::pkDefined) {
+    } else if (Value.is_array() && Kind == TPropKind::pkDefined) {
         // Lengths are floats, lines are 8-bit text.
         Writer.WriteListBegin();
-        for (const TJson& Item : Value.Items) {
-            if (Item.Kind == TJson::jNumber)
+        for (const TJson& Item : Value) {
+            if (Item.is_number())
                 Writer.WriteFloat(JsonFloat(Item));
-            else if (Item.Kind == TJson::jString)
+            else if (Item.is_string())
                 Writer.WriteLine(ToCp1252(JsonText(Item)));
             else
                 WriteAny(Writer, Item);
@@ -525,11 +368,13 @@ std::string EncodeValue(const TJson& Value, const std::optional<TPropertyType>& 
     return Writer.Take();
 }
 
-const TJson* Member(const TJson& Object, std::string_view Key, TJson::TKind Kind) {
-    const TJson* Value = Object.Find(Key);
-    if (Value != nullptr && Value->Kind != Kind)
+const TJson* Member(const TJson& Object, const char* Key, TJson::value_t Type) {
+    const auto Found = Object.find(Key);
+    if (Found == Object.end())
+        return nullptr;
+    if (Found->type() != Type)
         BadDescription("\"" + std::string(Key) + "\" has the wrong type");
-    return Value;
+    return &*Found;
 }
 
 struct TBuiltItem {
@@ -538,9 +383,9 @@ struct TBuiltItem {
 };
 
 TBuiltItem BuildItem(TReportPage& Page, const TJson& Description) {
-    if (Description.Kind != TJson::jObject)
+    if (!Description.is_object())
         BadDescription("an item is not an object");
-    const TJson* ClassName = Member(Description, "class", TJson::jString);
+    const TJson* ClassName = Member(Description, "class", TJson::value_t::string);
     const std::string Class =
         ClassName != nullptr ? ToCp1252(JsonText(*ClassName)) : std::string(BarcodeStreamName);
     const TStreamClass* StreamClass = FindStreamClass(Class);
@@ -555,24 +400,22 @@ TBuiltItem BuildItem(TReportPage& Page, const TJson& Description) {
     }
     // The item reads as a document's item does; it stays on the page for the caller to free.
     Item->BeginReading();
-    if (const TJson* Name = Member(Description, "name", TJson::jString))
+    if (const TJson* Name = Member(Description, "name", TJson::value_t::string))
         SetItemName(Page, *Item, ToCp1252(JsonText(*Name)));
-    if (const TJson* Properties = Member(Description, "properties", TJson::jObject))
-        for (const auto& [Path, Value] : Properties->Members)
-            ReadItemProperty(*Item, Path, [&, &P = Path, &V = Value] {
-                return EncodeValue(V, StreamClass->PropertyType(P));
+    if (const TJson* Properties = Member(Description, "properties", TJson::value_t::object))
+        for (auto It = Properties->begin(); It != Properties->end(); ++It)
+            ReadItemProperty(*Item, It.key(), [&] {
+                return EncodeValue(It.value(), StreamClass->PropertyType(It.key()));
             });
     Item->EndReading();
 
     TBuiltItem Built{Item, std::nullopt};
-    if (const TJson* Bounds = Member(Description, "bounds", TJson::jArray)) {
+    if (const TJson* Bounds = Member(Description, "bounds", TJson::value_t::array)) {
         std::array<int, 4> Values{};
-        if (Bounds->Items.size() != Values.size())
+        if (Bounds->size() != Values.size())
             BadDescription("\"bounds\" needs four numbers");
         for (std::size_t I = 0; I < Values.size(); ++I) {
-            const std::optional<std::int64_t> Integer = Bounds->Items[I].Kind == TJson::jNumber
-                                                            ? JsonInteger(Bounds->Items[I])
-                                                            : std::nullopt;
+            const std::optional<std::int64_t> Integer = JsonInteger((*Bounds)[I]);
             if (!Integer || *Integer < -QWIDGETSIZE_MAX || *Integer > QWIDGETSIZE_MAX)
                 BadDescription("\"bounds\" needs four whole pixel numbers");
             Values[I] = static_cast<int>(*Integer);
@@ -596,31 +439,31 @@ std::string DumpDocumentText(std::string_view Data) {
 std::string DumpDocumentJson(std::string_view Data) {
     const TStreamComponent Root = CheckedRecords(Data);
     std::string Out;
-    AppendComponentJson(Out, Root, true);
+    AppendJson(Out, ComponentJson(Root, true));
     Out += '\n';
     return Out;
 }
 
 std::unique_ptr<TReportPage> BuildDocumentPage(std::string_view Json) {
-    const TJson Root = TJsonParser(Json).ParseDocument();
-    if (Root.Kind != TJson::jObject)
+    const TJson Root = ParseDescription(Json);
+    if (!Root.is_object())
         BadDescription("the page is not an object");
 
     std::unique_ptr<TReportPage> Page = NewDocumentPage();
     Page->BeginLoading();
-    if (const TJson* Properties = Member(Root, "properties", TJson::jObject))
-        for (const auto& [Path, Value] : Properties->Members)
-            ReadPageProperty(*Page, Path, [&, &P = Path, &V = Value] {
-                return EncodeValue(V, FindPropertyType(PageProperties(), P));
+    if (const TJson* Properties = Member(Root, "properties", TJson::value_t::object))
+        for (auto It = Properties->begin(); It != Properties->end(); ++It)
+            ReadPageProperty(*Page, It.key(), [&] {
+                return EncodeValue(It.value(), FindPropertyType(PageProperties(), It.key()));
             });
 
     std::vector<TBuiltItem> Items;
-    if (const TJson* Descriptions = Member(Root, "items", TJson::jArray)) {
-        if (Descriptions->Items.size() > MaxItemsPerPage)
+    if (const TJson* Descriptions = Member(Root, "items", TJson::value_t::array)) {
+        if (Descriptions->size() > MaxItemsPerPage)
             Raise(Msg::TooManyItems, {std::to_string(MaxItemsPerPage)});
-        for (std::size_t I = 0; I < Descriptions->Items.size(); ++I) {
+        for (std::size_t I = 0; I < Descriptions->size(); ++I) {
             try {
-                Items.push_back(BuildItem(*Page, Descriptions->Items[I]));
+                Items.push_back(BuildItem(*Page, (*Descriptions)[I]));
             } catch (const TException& Error) {
                 Raise(Msg::ItemDescriptionError, {std::to_string(I), Error.what()});
             }

@@ -1,13 +1,13 @@
 // tessmira-cli: the program's work without a window. Each verb is one function that parses its
 // own options and calls the same code the window uses.
 
-#include "app/DocumentFile.h"
-#include "app/PageDescription.h"
 #include "barcode/TBarcodeEngine.h"
 #include "common/Messages.h"
 #include "common/Rounding.h"
 #include "common/TException.h"
 #include "common/Text1252.h"
+#include "docops/DocumentFile.h"
+#include "docops/PageDescription.h"
 #include "document/StreamClasses.h"
 #include "document/SystemFacts.h"
 #include "document/TDataMerge.h"

@@ -1,4 +1,4 @@
-#include "app/DocumentFile.h"
+#include "docops/DocumentFile.h"
 
 #include "common/Messages.h"
 #include "common/TException.h"

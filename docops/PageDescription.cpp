@@ -1,10 +1,10 @@
-#include "app/PageDescription.h"
+#include "docops/PageDescription.h"
 
-#include "app/DocumentFile.h"
-#include "app/ItemCommands.h"
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "common/Text1252.h"
+#include "docops/DocumentFile.h"
+#include "docops/ItemCommands.h"
 #include "document/DocumentStream.h"
 #include "document/PageProperties.h"
 #include "document/StreamClasses.h"

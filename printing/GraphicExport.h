@@ -10,7 +10,6 @@
 
 class QSize;
 class TBarcodeEngine;
-
 class TCustomPrintJob;
 class TDataSource;
 class TPrintable;

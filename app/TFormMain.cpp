@@ -1,7 +1,5 @@
 #include "app/TFormMain.h"
 
-#include "app/DocumentFile.h"
-#include "app/ItemCommands.h"
 #include "app/TLockKeys.h"
 #include "app/TPrompts.h"
 #include "app/TRecentFiles.h"
@@ -11,6 +9,8 @@
 #include "designer/TDesignManager.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
+#include "docops/DocumentFile.h"
+#include "docops/ItemCommands.h"
 #include "document/DocumentStream.h"
 #include "document/TBarcodeItem.h"
 #include "document/TDataMerge.h"

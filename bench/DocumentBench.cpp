@@ -2,10 +2,9 @@
 // a large file, and a 30-item page printed into a PDF printer against tessmira-cli render of it to
 // PDF timed as a whole process.
 
-#include "app/DocumentFile.h"
-#include "app/TFormMain.h"
+#include "bench/BenchPages.h"
 #include "common/Text1252.h"
-#include "designer/TDesigner.h"
+#include "docops/DocumentFile.h"
 #include "document/DocumentStream.h"
 #include "document/StreamClasses.h"
 #include "document/StreamTree.h"
@@ -14,15 +13,12 @@
 #include "printing/PrintReport.h"
 #include "printing/TPaintDevicePrintJob.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
@@ -30,30 +26,6 @@
 #include <string>
 
 namespace {
-
-const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
-
-// A new page with Count items on an A4 grid of 5 by 6 (beyond 30 they stack), in five
-// symbologies with texts and titles.
-std::unique_ptr<TReportPage> ItemPage(int Count) {
-    std::unique_ptr<TReportPage> Page = NewDocumentPage();
-    const TBarcodeType Types[] = {bcCodeEAN13, bcCode128B, bcCode39, bcCodeEAN8, bcCodeUPC_A};
-    const char* Texts[] = {"400638133393", "Shelf 12-B", "PART-0042", "9638507", "03600029145"};
-    for (int I = 0; I < Count; ++I) {
-        auto* Item = new TBarcodeItem(Page.get());
-        Item->SetBounds(20 + 150 * (I % 5), 20 + 180 * (I / 5 % 6), 140, 90);
-        Item->SetParent(Page.get());
-        Item->SetBarcodeType(Types[I % 5]);
-        Item->SetBarcodeText(Texts[I % 5]);
-        Item->SetTitleRow1("Item " + std::to_string(I));
-    }
-    return Page;
-}
-
-const std::string& ThousandItems() {
-    static const std::string Bytes = WritePageStream(*ItemPage(1000));
-    return Bytes;
-}
 
 void BM_WritePage1000Items(benchmark::State& State) {
     const std::unique_ptr<TReportPage> Page = ItemPage(1000);
@@ -112,66 +84,6 @@ void BM_ParseStream20000Items(benchmark::State& State) {
         }
     }
     State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * Large.size()));
-}
-
-// One step on the 1,000-item page in the window, undone and redone: an item's text (first
-// argument 0) or the page's margins (1); the second argument times the undo (0) or the redo (1),
-// each putting the step's records back on the design surface.
-void BM_UndoRedo1000Items(benchmark::State& State) {
-    TFormMain Form;
-    Form.RestoreDocument(ThousandItems());
-    if (State.range(0) == 0)
-        Form.Page()->findChild<TBarcodeItem*>()->SetBarcodeText("590123412345");
-    else
-        Form.Page()->Page().SetTopMargin(25);
-    Form.RecordStep(QStringLiteral("Edit"));
-    const std::string After = WritePageStream(*Form.Page());
-    QUndoStack& Steps = *Form.UndoStack();
-    for (auto _ : State) {
-        if (State.range(1) == 0) {
-            Steps.undo();
-            State.PauseTiming();
-            Steps.redo();
-            State.ResumeTiming();
-        } else {
-            State.PauseTiming();
-            Steps.undo();
-            State.ResumeTiming();
-            Steps.redo();
-        }
-    }
-    if (Form.UndoStack()->count() != 1 || WritePageStream(*Form.Page()) != After)
-        State.SkipWithError("the step was not kept");
-}
-
-// One mouse move of a drag on the shown 1,000-item page, the outlines drawn again, with one item
-// (argument 1) or every item (1000) selected and moving.
-void BM_DragMove1000Items(benchmark::State& State) {
-    TFormMain Form;
-    Form.resize(1200, 900);
-    Form.show();
-    Form.RestoreDocument(ThousandItems());
-    if (State.range(0) > 1)
-        Form.Designer1->SelectAll();
-    QApplication::processEvents();
-    QWidget* Item = Form.Page()->findChild<TBarcodeItem*>();
-    const auto Send = [Item](QEvent::Type Type, QPoint At, Qt::MouseButtons Buttons) {
-        QMouseEvent Event(Type, At, Item->mapToGlobal(At), Qt::LeftButton, Buttons, {});
-        QApplication::sendEvent(Item, &Event);
-    };
-    Send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
-    int Step = 0;
-    for (auto _ : State) {
-        // Back and forth over 100 pixels, so that every move is a new place.
-        const int Offset = 10 + std::abs(Step++ % 200 - 100);
-        Send(QEvent::MouseMove, {Offset, Offset}, Qt::LeftButton);
-        QApplication::processEvents();
-    }
-    // Let go 20 pixels from the start: the drag was a drag all along, and made one step.
-    Send(QEvent::MouseMove, {30, 30}, Qt::LeftButton);
-    Send(QEvent::MouseButtonRelease, {30, 30}, Qt::NoButton);
-    if (Form.UndoStack()->count() != 1)
-        State.SkipWithError("the drag made no step");
 }
 
 // tessmira-cli render of a 30-item A4 page to PDF at the argument's dots per inch, start to exit.
@@ -278,8 +190,6 @@ void BM_FillBars600Dpi30Items(benchmark::State& State) {
 
 BENCHMARK(BM_DrawPage600Dpi30Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillBars600Dpi30Items)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DragMove1000Items)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UndoRedo1000Items)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WritePage1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadPage1000Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseStream20000Items)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,9 @@
 #include "printing/GraphicExport.h"
 
+#include "barcode/TBarcodeEngine.h"
 #include "common/FileWrite.h"
 #include "common/Messages.h"
+#include "common/Rounding.h"
 #include "common/TException.h"
 #include "document/TPrintable.h"
 #include "document/TReportPage.h"
@@ -16,10 +18,12 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRect>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <array>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -200,4 +204,23 @@ QByteArray ItemGraphic(TPrintable& Item, TGraphicFormat Format, int Dpi) {
     QSizeF MM;
     const TDrawGraphic Drawing = ItemDrawing(Item, MM);
     return GraphicBytes(Format, MM, Dpi, Drawing);
+}
+
+void ExportBarcodeFile(TBarcodeEngine& Engine, const QSize& Box, std::optional<int> Quiet,
+                       const QString& FileName, int Dpi) {
+    const std::int32_t Modules = Engine.Width(); // validates the settings first
+    int Margin = Quiet.value_or(0);
+    if (!Quiet && Modules > 0) {
+        const int Length =
+            Engine.Angle() == 0 || Engine.Angle() == 180 ? Box.width() : Box.height();
+        Margin = static_cast<int>(std::lround(10.0 * Length / Modules));
+    }
+    const QSize Sheet = Box + QSize(2 * Margin, 2 * Margin);
+    const double Scale = double(Dpi) / ScreenPixelsPerInch;
+    const QRect Target(RoundToInt(Margin * Scale), RoundToInt(Margin * Scale),
+                       RoundToInt(Box.width() * Scale), RoundToInt(Box.height() * Scale));
+    ExportGraphic(FileName, QSizeF(Sheet) * 25.4 / ScreenPixelsPerInch, Dpi,
+                  [&Engine, &Target](TCustomPrintJob& Job) {
+                      Engine.PaintBarcode(Job.Canvas(), Target, true, mfWholeDots);
+                  });
 }

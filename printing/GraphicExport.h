@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
+class QSize;
+class TBarcodeEngine;
 class TCustomPrintJob;
 class TDataSource;
 class TPrintable;
@@ -21,6 +24,8 @@ enum TGraphicFormat : std::uint8_t { gfPng, gfSvg, gfPdf };
 inline constexpr int MinGraphicDpi = 1;
 inline constexpr int MaxGraphicDpi = 2400;
 inline constexpr int DefaultGraphicDpi = 300;
+// Sizes in pixels are those of a screen of this many pixels per inch.
+inline constexpr int ScreenPixelsPerInch = 96;
 
 // The format a file name's extension asks for, in any case; raises when it is none of the three.
 TGraphicFormat GraphicFormatOf(const QString& FileName);
@@ -53,3 +58,10 @@ void RenderPageFile(TReportPage& Page, TDataSource* Data, const QString& FileNam
 // file, or as the bytes of Format.
 void ExportItemGraphic(TPrintable& Item, const QString& FileName, int Dpi);
 QByteArray ItemGraphic(TPrintable& Item, TGraphicFormat Format, int Dpi);
+
+// The barcode with its readable text in Box, inside a white quiet zone of Quiet pixels on every
+// side (ten modules when not given), into FileName (PNG, SVG or PDF): sizes are screen pixels,
+// the graphic is drawn at Dpi with every module a whole number of dots. The barcode's settings
+// are checked before anything is written.
+void ExportBarcodeFile(TBarcodeEngine& Engine, const QSize& Box, std::optional<int> Quiet,
+                       const QString& FileName, int Dpi);

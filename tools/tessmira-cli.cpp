@@ -1,13 +1,12 @@
 // tessmira-cli: the program's work without a window. Each verb is one function that parses its
 // own options and calls the same code the window uses.
 
-#include "app/DocumentFile.h"
-#include "app/PageDescription.h"
 #include "barcode/TBarcodeEngine.h"
 #include "common/Messages.h"
-#include "common/Rounding.h"
 #include "common/TException.h"
 #include "common/Text1252.h"
+#include "docops/DocumentFile.h"
+#include "docops/PageDescription.h"
 #include "document/StreamClasses.h"
 #include "document/SystemFacts.h"
 #include "document/TDataMerge.h"
@@ -38,7 +37,6 @@ namespace {
 
 constexpr int ExitEngineError = 1;
 constexpr int ExitUsage = 2;
-constexpr int ScreenPixelsPerInch = 96;
 
 // A wrong command line, reported with the verb's usage rather than as an engine error.
 struct TUsageError {
@@ -173,6 +171,15 @@ int DpiValue(const QCommandLineParser& Parser, const QCommandLineOption& Dpi) {
     return Resolution;
 }
 
+// A file name whose extension names no graphic format is a usage error, told by Message.
+void RequireGraphicName(const QString& FileName, const char* Message) {
+    try {
+        GraphicFormatOf(FileName);
+    } catch (const TException&) {
+        throw TUsageError{QString::fromLatin1(Message)};
+    }
+}
+
 int RunBarcode(const QStringList& Arguments) {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(
@@ -210,32 +217,17 @@ int RunBarcode(const QStringList& Arguments) {
     if (!Parser.isSet(Size))
         throw TUsageError{QStringLiteral("--size is required")};
     const QSize Box = ParseSize(Parser.value(Size));
-    const QString Suffix = QFileInfo(Values.at(1)).suffix().toLower();
-    if (Suffix != QLatin1String("png") && Suffix != QLatin1String("svg") &&
-        Suffix != QLatin1String("pdf"))
-        throw TUsageError{QStringLiteral("OUT must end in .png, .svg or .pdf")};
+    RequireGraphicName(Values.at(1), "OUT must end in .png, .svg or .pdf");
     const int Resolution = DpiValue(Parser, Dpi);
 
-    const std::int32_t Modules = E.Width(); // validates the settings first
-    int Margin = 0;
+    std::optional<int> Margin;
     if (Parser.isSet(Quiet)) {
         bool Ok = false;
         Margin = Parser.value(Quiet).toInt(&Ok);
-        if (!Ok || Margin < 0)
+        if (!Ok || *Margin < 0)
             throw TUsageError{QStringLiteral("--quiet needs a number of pixels, 0 or more")};
-    } else if (Modules > 0) {
-        const int Length = E.Angle() == 0 || E.Angle() == 180 ? Box.width() : Box.height();
-        Margin = static_cast<int>(std::lround(10.0 * Length / Modules));
     }
-    // Pixels of the 96 per inch screen give the graphic's size; it is drawn at --dpi.
-    const QSize Page = Box + QSize(2 * Margin, 2 * Margin);
-    const double Scale = double(Resolution) / ScreenPixelsPerInch;
-    const QRect Target(RoundToInt(Margin * Scale), RoundToInt(Margin * Scale),
-                       RoundToInt(Box.width() * Scale), RoundToInt(Box.height() * Scale));
-    ExportGraphic(Values.at(1), QSizeF(Page) * 25.4 / ScreenPixelsPerInch, Resolution,
-                  [&E, &Target](TCustomPrintJob& Job) {
-                      E.PaintBarcode(Job.Canvas(), Target, true, mfWholeDots);
-                  });
+    ExportBarcodeFile(E, Box, Margin, Values.at(1), Resolution);
     return 0;
 }
 
@@ -337,10 +329,7 @@ int RunRender(const QStringList& Arguments) {
         return 0;
     const QStringList Values = Positionals(Parser, 2);
     const int Resolution = DpiValue(Parser, Dpi);
-    const QString Suffix = QFileInfo(Values[1]).suffix().toLower();
-    if (Suffix != QLatin1String("pdf") && Suffix != QLatin1String("png") &&
-        Suffix != QLatin1String("svg"))
-        throw TUsageError{QStringLiteral("OUT must end in .pdf, .png or .svg")};
+    RequireGraphicName(Values[1], "OUT must end in .pdf, .png or .svg");
 
     const std::unique_ptr<TReportPage> Page = ReadDocument(Values[0]);
     const std::unique_ptr<TDataSource> Data = Records.Open(Parser, *Page, Values[0]);

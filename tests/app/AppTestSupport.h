@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/DocumentFile.h"
-#include "app/PageDescription.h"
 #include "app/TPrompts.h"
+#include "docops/DocumentFile.h"
+#include "docops/PageDescription.h"
 #include "document/TReportPage.h"
 
 #include <QDir>

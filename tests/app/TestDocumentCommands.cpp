@@ -1,13 +1,13 @@
 // Open, Save and Save as with real files, and what a failure part-way leaves behind.
 
 #include "AppTestSupport.h"
-#include "app/DocumentFile.h"
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
 #include "app/TRecentFiles.h"
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "designer/TDesignPanel.h"
+#include "docops/DocumentFile.h"
 #include "document/DocumentStream.h"
 #include "document/StreamClasses.h"
 #include "document/TBarcodeItem.h"

@@ -1,6 +1,5 @@
 #include "AppTestSupport.h"
 
-#include "app/PageDescription.h"
 #include "app/TFormMain.h"
 #include "app/TPrompts.h"
 #include "common/Messages.h"
@@ -8,6 +7,7 @@
 #include "common/Text1252.h"
 #include "designer/TDesignPanel.h"
 #include "designer/TDesigner.h"
+#include "docops/PageDescription.h"
 #include "document/DocumentStream.h"
 #include "document/StreamClasses.h"
 #include "document/TBarcodeItem.h"

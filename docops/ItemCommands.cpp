@@ -1,4 +1,4 @@
-#include "app/ItemCommands.h"
+#include "docops/ItemCommands.h"
 
 #include "common/TException.h"
 #include "common/Text1252.h"

@@ -7,7 +7,8 @@
 
 class TReportPage;
 
-// Where the main window gets and stores its pages. Every page the window edits is made here.
+// Where the main window and tessmira-cli get and store their pages. Every page either edits is
+// made here.
 
 // A new empty page: no owner, PrintIfEmpty set.
 std::unique_ptr<TReportPage> NewDocumentPage();

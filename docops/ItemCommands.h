@@ -5,7 +5,7 @@ class QWidget;
 class TBarcodeItem;
 class TReportPage;
 
-// The item, clipboard and printer work behind the main window's commands, in one place.
+// The item and clipboard work behind the main window's commands, in one place.
 
 // The component as a barcode item, or nullptr.
 TBarcodeItem* AsBarcodeItem(QObject* Component);

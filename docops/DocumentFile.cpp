@@ -1,5 +1,6 @@
-#include "app/DocumentFile.h"
+#include "docops/DocumentFile.h"
 
+#include "common/FileWrite.h"
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/DocumentStream.h"
@@ -7,7 +8,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 std::unique_ptr<TReportPage> NewDocumentPage() {
     auto Page = std::make_unique<TReportPage>();
@@ -50,16 +50,5 @@ std::unique_ptr<TReportPage> ReadDocument(const QString& Path) {
 }
 
 void WriteDocument(const TReportPage& Page, const QString& Path) {
-    const std::string Bytes = WritePageStream(Page);
-    // The old file is replaced only once the new one is complete on disk.
-    QSaveFile File(Path);
-    if (!File.open(QIODevice::WriteOnly))
-        Raise(Msg::CannotCreateFile,
-              {QFileInfo(Path).absoluteFilePath().toStdString(), File.errorString().toStdString()});
-    if (File.write(Bytes.data(), static_cast<qint64>(Bytes.size())) !=
-            static_cast<qint64>(Bytes.size()) ||
-        !File.commit()) {
-        File.cancelWriting();
-        Raise(Msg::StreamWriteError);
-    }
+    WriteWholeFile(Path, QByteArray::fromStdString(WritePageStream(Page)));
 }

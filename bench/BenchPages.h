@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class TReportPage;
+
+// A new page with Count items on an A4 grid of 5 by 6 (beyond 30 they stack), in five
+// symbologies with texts and titles.
+std::unique_ptr<TReportPage> ItemPage(int Count);
+
+// The stored bytes of a 1,000-item page, made once.
+const std::string& ThousandItems();

@@ -57,14 +57,8 @@ QString Latin(std::string_view Bytes) {
 // A stored string as text, by the encoding its tag names.
 QString StringText(const TStreamValue& Value) {
     switch (Value.Type) {
-    case TValueType::vaWString: {
-        QString Text(static_cast<qsizetype>(Value.Bytes.size() / 2), Qt::Uninitialized);
-        for (qsizetype I = 0; I < Text.size(); ++I)
-            Text[I] = QChar(static_cast<char16_t>(
-                static_cast<std::uint8_t>(Value.Bytes[static_cast<std::size_t>(2 * I)]) |
-                static_cast<std::uint8_t>(Value.Bytes[static_cast<std::size_t>(2 * I + 1)]) << 8));
-        return Text;
-    }
+    case TValueType::vaWString:
+        return DecodeWideString(Value.Bytes);
     case TValueType::vaUTF8String:
         return QString::fromUtf8(Value.Bytes.data(), static_cast<qsizetype>(Value.Bytes.size()));
     default:

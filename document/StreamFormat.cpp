@@ -117,3 +117,13 @@ std::optional<std::size_t> FindName(std::span<const std::string_view> Names,
             return I;
     return std::nullopt;
 }
+
+QString DecodeWideString(std::string_view Units) {
+    QString Text(static_cast<qsizetype>(Units.size() / 2), Qt::Uninitialized);
+    for (qsizetype I = 0; I < Text.size(); ++I) {
+        const auto At = static_cast<std::size_t>(2 * I);
+        Text[I] = QChar(static_cast<char16_t>(static_cast<std::uint8_t>(Units[At]) |
+                                              static_cast<std::uint8_t>(Units[At + 1]) << 8));
+    }
+    return Text;
+}

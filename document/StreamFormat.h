@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -55,6 +57,9 @@ using TExtendedBytes = std::array<std::uint8_t, 10>;
 TExtendedBytes EncodeExtended(long double Value);
 // NaN for the encodings an x87 unit refuses (unnormals, pseudo-infinities).
 long double DecodeExtended(const TExtendedBytes& Bytes);
+
+// A wide string's UTF-16LE code units as text.
+QString DecodeWideString(std::string_view Units);
 
 // A name of an integer value, for the types that print their values by name.
 struct TIdentEntry {

@@ -161,16 +161,8 @@ QString TReader::ReadString() {
         return FromCp1252(std::string(ReadStr()));
     case TValueType::vaLString:
         return FromCp1252(std::string(ReadBytes(ReadLength())));
-    case TValueType::vaWString: {
-        const std::string_view Bytes = ReadWideBytes();
-        const std::size_t Units = Bytes.size() / 2;
-        QString Text(static_cast<qsizetype>(Units), Qt::Uninitialized);
-        for (std::size_t I = 0; I < Units; ++I)
-            Text[static_cast<qsizetype>(I)] =
-                QChar(static_cast<char16_t>(static_cast<std::uint8_t>(Bytes[2 * I]) |
-                                            static_cast<std::uint8_t>(Bytes[2 * I + 1]) << 8));
-        return Text;
-    }
+    case TValueType::vaWString:
+        return DecodeWideString(ReadWideBytes());
     case TValueType::vaUTF8String: {
         const std::string_view Bytes = ReadBytes(ReadLength());
         return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));

@@ -90,16 +90,12 @@ std::string ShownName(const TPrintable& Item, const TStreamClass& Class) {
 void ReadItemRecords(TReader& Reader, TPrintable& Item, const TStreamClass& Class) {
     const std::string Shown = ShownName(Item, Class);
     std::vector<std::string_view> Paths;
-    while (!Reader.EndOfList()) {
-        const std::string_view Path = Reader.ReadStr();
+    Reader.ReadProperties([&](std::string_view Path) {
         Paths.push_back(Path);
         Wrapped(Shown, Path, [&] { Class.ReadProperty(Reader, Item, Path); });
-    }
-    Reader.ReadValue();
+    });
     // Items hold no components of their own.
-    if (!Reader.EndOfList())
-        Raise(Msg::InvalidStreamFormat);
-    Reader.ReadValue();
+    Reader.ReadChildren([] { Raise(Msg::InvalidStreamFormat); });
     EndItemReading(Item, Class, Paths);
 }
 
@@ -112,14 +108,10 @@ void MoveToPosition(TReportPage& Page, TPrintable& Item, std::int32_t Position) 
 
 // Reads one child record of the page; the item joins the loaded list once it is whole.
 void ReadChild(TReader& Reader, TReportPage& Page, std::vector<TPrintable*>& Loaded) {
-    std::uint8_t Flags;
-    std::int32_t Position;
-    Reader.ReadPrefix(Flags, Position);
-    const std::string_view ClassName = Reader.ReadStr();
+    const auto [Flags, Position, ClassName, Name] = Reader.ReadComponentHead();
     // An inherited record is matched by its name alone, but it must still name a class.
     if (ClassName.empty())
         Raise(Msg::ClassNotFound, {ClassName});
-    const std::string_view Name = Reader.ReadStr();
 
     if (Flags & ffInherited) {
         TPrintable* Existing = FindItem(Page, Name, nullptr);
@@ -161,26 +153,19 @@ std::string WritePageStream(const TReportPage& Page) {
 void ReadPageStream(std::string_view Data, TReportPage& Page) {
     TReader Reader(Data);
     Reader.ReadSignature();
-    std::uint8_t Flags;
-    std::int32_t Position;
-    Reader.ReadPrefix(Flags, Position);
     // The root's class and name are read past: the page keeps its own.
-    Reader.ReadStr();
-    Reader.ReadStr();
+    Reader.ReadComponentHead();
 
     Page.BeginLoading();
-    while (!Reader.EndOfList()) {
-        const std::string_view Path = Reader.ReadStr();
+    Reader.ReadProperties([&](std::string_view Path) {
         Wrapped(PageStreamName, Path, [&] { ReadProperty(Reader, Page, PageProperties(), Path); });
-    }
-    Reader.ReadValue();
+    });
     std::vector<TPrintable*> Loaded;
-    while (!Reader.EndOfList()) {
+    Reader.ReadChildren([&] {
         if (Loaded.size() >= MaxItemsPerPage)
             Raise(Msg::TooManyItems, {std::to_string(MaxItemsPerPage)});
         ReadChild(Reader, Page, Loaded);
-    }
-    Reader.ReadValue();
+    });
 
     Page.Loaded();
     // The page's pixel size follows its paper also when the file's pixel bounds disagree.
@@ -251,6 +236,8 @@ std::unique_ptr<TPrintable> ReadItemStream(std::string_view Data, QWidget* Paren
     std::uint8_t Flags;
     std::int32_t Position;
     Reader.ReadPrefix(Flags, Position);
+    // The class is looked up before the name is read: a clipboard of another program's class
+    // says so, however its record goes on.
     const std::string_view ClassName = Reader.ReadStr();
     const TStreamClass* Class = FindStreamClass(ClassName);
     if (Class == nullptr)

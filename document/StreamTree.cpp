@@ -9,21 +9,13 @@ namespace {
 void ParseComponent(TReader& Reader, TStreamVisitor& Visitor, TStreamValue& Value, int Depth) {
     if (Depth > TReader::MaxNesting)
         Raise(Msg::InvalidStreamFormat);
-    std::uint8_t Flags;
-    std::int32_t ChildPosition;
-    Reader.ReadPrefix(Flags, ChildPosition);
-    const std::string_view ClassName = Reader.ReadStr();
-    const std::string_view Name = Reader.ReadStr();
-    Visitor.BeginComponent(Flags, ChildPosition, ClassName, Name);
-    while (!Reader.EndOfList()) {
-        const std::string_view Path = Reader.ReadStr();
+    const TReader::TComponentHead Head = Reader.ReadComponentHead();
+    Visitor.BeginComponent(Head.Flags, Head.ChildPosition, Head.ClassName, Head.Name);
+    Reader.ReadProperties([&](std::string_view Path) {
         Reader.ReadAnyValue(Value);
         Visitor.Property(Path, Value);
-    }
-    Reader.ReadValue();
-    while (!Reader.EndOfList())
-        ParseComponent(Reader, Visitor, Value, Depth + 1);
-    Reader.ReadValue();
+    });
+    Reader.ReadChildren([&] { ParseComponent(Reader, Visitor, Value, Depth + 1); });
     Visitor.EndComponent();
 }
 

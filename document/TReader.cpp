@@ -71,6 +71,14 @@ void TReader::ReadPrefix(std::uint8_t& Flags, std::int32_t& ChildPosition) {
     }
 }
 
+TReader::TComponentHead TReader::ReadComponentHead() {
+    TComponentHead Head;
+    ReadPrefix(Head.Flags, Head.ChildPosition);
+    Head.ClassName = ReadStr();
+    Head.Name = ReadStr();
+    return Head;
+}
+
 std::string_view TReader::ReadStr() {
     const std::uint8_t Length = ReadByte();
     return ReadBytes(Length);
@@ -310,10 +318,9 @@ void TReader::ReadAnyValue(TStreamValue& Value, int Depth) {
 }
 
 void TReader::ReadRecords(std::vector<TStreamRecord>& Records, int Depth) {
-    while (!EndOfList()) {
+    ReadProperties([&](std::string_view Path) {
         TStreamRecord& Record = Records.emplace_back();
-        Record.Path = ReadStr();
+        Record.Path = Path;
         ReadAnyValue(Record.Value, Depth);
-    }
-    ReadValue();
+    });
 }

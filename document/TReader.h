@@ -26,6 +26,26 @@ public:
     void ReadSignature();
     // The optional prefix of a component record; Flags is 0 without one.
     void ReadPrefix(std::uint8_t& Flags, std::int32_t& ChildPosition);
+    // The head of a component record: its prefix, class name and name.
+    struct TComponentHead {
+        std::uint8_t Flags = 0;
+        std::int32_t ChildPosition = 0;
+        std::string_view ClassName;
+        std::string_view Name;
+    };
+    TComponentHead ReadComponentHead();
+    // A record's properties up to their end marker: OnProperty(Path) reads each one's value.
+    template <typename F> void ReadProperties(F&& OnProperty) {
+        while (!EndOfList())
+            OnProperty(ReadStr());
+        ReadValue();
+    }
+    // A record's children up to their end marker: OnChild() reads each child's record.
+    template <typename F> void ReadChildren(F&& OnChild) {
+        while (!EndOfList())
+            OnChild();
+        ReadValue();
+    }
     // A short string: one length byte and that many bytes, viewed in place.
     std::string_view ReadStr();
 

@@ -133,14 +133,15 @@ void TDataPreview::Show(TReportPage& Page) const {
         Any = Any || Marked[I];
     }
     // The merge works on a copy: the page's own items keep their stored values.
-    TReportPage Copy;
+    std::unique_ptr<TReportPage> Copy;
     std::vector<TBarcodeItem*> Filled;
     if (Any && FFirst) {
         try {
-            ReadPageStream(WritePageStream(Page), Copy);
+            Copy = std::make_unique<TReportPage>();
+            ReadPageStream(WritePageStream(Page), *Copy);
             TFirstRecordAgain Record(FColumns, *FFirst, FSequence);
-            if (MergeFirstRecord(Copy, Record))
-                Filled = BarcodeItems(Copy);
+            if (MergeFirstRecord(*Copy, Record))
+                Filled = BarcodeItems(*Copy);
         } catch (const std::exception&) {
             Filled.clear();
         }

@@ -3,6 +3,7 @@
 // BM_PaintBarcode against BM_PaintFloor (the same bars as bare fillRect calls plus one drawText).
 
 #include "barcode/TBarcodeEngine.h"
+#include "bench/BenchPages.h"
 
 #include <QApplication>
 #include <QFont>
@@ -146,20 +147,11 @@ BENCHMARK(BM_PaintBarcode)->Arg(mfStretch)->Arg(mfWholeDots);
 BENCHMARK(BM_PaintFloor);
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The document benchmarks make pages, which are widgets.
-    QApplication App(argc, argv);
-    for (const TCase& C : Cases()) {
-        const std::string Name = BarcodeTypeTable[C.Typ].Name;
-        benchmark::RegisterBenchmark(("BM_EncodePattern/" + Name).c_str(), EncodePattern, C);
-        benchmark::RegisterBenchmark(("BM_ZintEncode/" + Name).c_str(), ZintEncode, C);
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv, [] {
+        for (const TCase& C : Cases()) {
+            const std::string Name = BarcodeTypeTable[C.Typ].Name;
+            benchmark::RegisterBenchmark(("BM_EncodePattern/" + Name).c_str(), EncodePattern, C);
+            benchmark::RegisterBenchmark(("BM_ZintEncode/" + Name).c_str(), ZintEncode, C);
+        }
+    });
 }

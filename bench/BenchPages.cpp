@@ -6,6 +6,10 @@
 #include "document/TBarcodeItem.h"
 #include "document/TReportPage.h"
 
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
 namespace {
 
 const TStreamClassRegistration BarcodeItems(BarcodeItemClass());
@@ -30,4 +34,18 @@ std::unique_ptr<TReportPage> ItemPage(int Count) {
 const std::string& ThousandItems() {
     static const std::string Bytes = WritePageStream(*ItemPage(1000));
     return Bytes;
+}
+
+int RunBenchmarks(int Argc, char** Argv, const std::function<void()>& Register) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication App(Argc, Argv);
+    if (Register)
+        Register();
+    benchmark::Initialize(&Argc, Argv);
+    if (benchmark::ReportUnrecognizedArguments(Argc, Argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

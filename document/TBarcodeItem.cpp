@@ -169,6 +169,9 @@ void TBarcodeItem::EndReading() {
 }
 
 void TBarcodeItem::SetShownValues(std::optional<TShownValues> Value) {
+    // Most items of most pages show what they store; they are left be.
+    if (!Value && !FShown)
+        return;
     FShown = std::move(Value);
     UpdateShownBarcode();
     update();

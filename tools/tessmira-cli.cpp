@@ -38,6 +38,10 @@ namespace {
 constexpr int ExitEngineError = 1;
 constexpr int ExitUsage = 2;
 
+const QString ExitStatusHelp =
+    QStringLiteral("\nExit status: 0 on success, 1 when the work fails (its message on stderr), "
+                   "2 for a wrong command line.\n");
+
 // A wrong command line, reported with the verb's usage rather than as an engine error.
 struct TUsageError {
     QString Message;
@@ -62,7 +66,7 @@ bool ParseVerb(QCommandLineParser& Parser, const QStringList& Arguments, const c
         const qsizetype Options = Text.indexOf(QLatin1String(" [options]"));
         if (Text.startsWith(QLatin1String("Usage: ")) && Options > 0)
             Text.replace(7, Options - 7, QLatin1String("tessmira-cli ") + QLatin1String(Verb));
-        Print(stdout, Text);
+        Print(stdout, Text + ExitStatusHelp);
         return false;
     }
     return true;
@@ -459,12 +463,15 @@ QString GeneralHelp() {
     for (const TVerb& Verb : Verbs())
         Text += QStringLiteral("  %1  %2\n")
                     .arg(QString::fromLatin1(Verb.Name).leftJustified(8), Verb.Summary);
-    return Text;
+    return Text + ExitStatusHelp;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Standard error carries the tool's own messages and nothing else: Qt's notes about the
+    // session (a missing runtime folder, fonts) would read as errors to a script.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const QString First = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const TVerb* Verb = nullptr;
     for (const TVerb& Candidate : Verbs())

@@ -77,12 +77,29 @@ TEST(Cli, ErrorsReportTheMessageAndFail) {
         {{"barcode", "--size", "10x10", "1", "/nonexistent/dir/out.png"},
          1,
          "Cannot create file \"/nonexistent/dir/out.png\"."},
+        // Every verb that starts Qt's windowing, with a wrong command line.
+        {{"dump", "--bogus", "a.TSM"}, 2, "Unknown option 'bogus'"},
+        {{"build", "only-one"}, 2, "Expected 2 argument(s), got 1"},
+        {{"render", "a.TSM", "out.gif"}, 2, "OUT must end in .pdf, .png or .svg"},
+        {{"print", "--copies", "0", "a.TSM"}, 2, "--copies needs a number from 1 to 9999"},
+        {{"printers", "extra"}, 2, "Expected 0 argument(s), got 1"},
     };
+    // Without a session's runtime folder, as under a service or in CI, where Qt would say so.
+    qunsetenv("XDG_RUNTIME_DIR");
     for (const Case& C : Cases) {
         const TCliRun Run = RunCli(C.Arguments);
         EXPECT_EQ(Run.ExitCode, C.ExitCode) << C.Arguments.join(' ').toStdString();
         EXPECT_TRUE(Run.Err.contains(C.Err)) << Run.Err.toStdString();
         EXPECT_TRUE(Run.Out.isEmpty()) << Run.Out.toStdString();
+        // Nothing but the message: one line, or for a wrong command line the message and a hint
+        // (the general help for an unknown verb).
+        const QStringList Lines = Run.Err.trimmed().split(QLatin1Char('\n'));
+        if (C.Arguments.at(0) == QLatin1String("explode"))
+            continue;
+        EXPECT_EQ(Lines.size(), C.ExitCode == 2 ? 2 : 1) << Run.Err.toStdString();
+        if (C.ExitCode == 2) {
+            EXPECT_EQ(Lines.last(), "Try 'tessmira-cli " + C.Arguments.at(0) + " --help'.");
+        }
     }
     // Engine errors are exactly the message (the encode verb starts no GUI that could add noise).
     EXPECT_EQ(RunCli({"encode", "12a"}).Err, "Barcode must be numeric\n");
@@ -98,6 +115,8 @@ TEST(Cli, HelpAndVersion) {
                                "--size", "--quiet", "TEXT", "OUT"})
         EXPECT_TRUE(Help.Out.contains(QLatin1String(Option))) << Option;
     EXPECT_TRUE(Help.Out.startsWith("Usage: tessmira-cli barcode [options] TEXT OUT"));
+    EXPECT_TRUE(Help.Out.endsWith("Exit status: 0 on success, 1 when the work fails (its message "
+                                  "on stderr), 2 for a wrong command line.\n"));
 }
 
 // barcode draws into WxH plus a quiet zone of 10 modules (here 3 pixels each) or --quiet
@@ -130,8 +149,8 @@ TEST(Cli, BarcodeWritesFilesThatDecode) {
 
     // At --dpi 300 the same 150 + 2 x 16 by 100 + 2 x 16 screen pixels are 569 x 412 dots, and
     // the PNG says 300 dpi (11811 dots a metre).
-    Run = RunCli({"barcode", "--checksum", "--dpi", "300", "--size", "150x100", "400638133393",
-                  Png});
+    Run =
+        RunCli({"barcode", "--checksum", "--dpi", "300", "--size", "150x100", "400638133393", Png});
     ASSERT_EQ(Run.ExitCode, 0) << Run.Err.toStdString();
     Image = QImage(Png);
     EXPECT_EQ(Image.size(), QSize(569, 412));

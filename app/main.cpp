@@ -34,7 +34,8 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Tessmira"));
     QApplication::setApplicationName(QStringLiteral("Tessmira"));
     QApplication::setApplicationVersion(QStringLiteral(TESSMIRA_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("tessmira"));
+    // The desktop entry's name: the window and its launcher are one application.
+    QApplication::setDesktopFileName(QStringLiteral(TESSMIRA_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessmira.svg")));
     // The main window creates the barcode panel and then the page panel; closing it ends the
     // program.

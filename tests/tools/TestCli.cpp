@@ -3,9 +3,11 @@
 #include "barcode/TBarcodeEngine.h"
 #include "common/Text1252.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
@@ -117,6 +119,34 @@ TEST(Cli, HelpAndVersion) {
     EXPECT_TRUE(Help.Out.startsWith("Usage: tessmira-cli barcode [options] TEXT OUT"));
     EXPECT_TRUE(Help.Out.endsWith("Exit status: 0 on success, 1 when the work fails (its message "
                                   "on stderr), 2 for a wrong command line.\n"));
+}
+
+// The manual page names every verb the tool lists, every option each verb's help lists, and the
+// exit statuses: a new verb or option without its documentation fails here.
+TEST(Cli, ManualPageNamesEveryVerbAndOption) {
+    QFile Page(QStringLiteral(TESSMIRA_SOURCE_DIR "/man/tessmira-cli.1"));
+    ASSERT_TRUE(Page.open(QIODevice::ReadOnly));
+    // roff writes a minus sign as "\-".
+    const QString Manual = QString::fromUtf8(Page.readAll()).replace(QStringLiteral("\\-"), "-");
+    const QString General = QString::fromUtf8(RunCli({"--help"}).Out);
+    const QString Verbs = General.section(QStringLiteral("Verbs:\n"), 1).section("\n\n", 0, 0);
+    QStringList Names;
+    for (const QString& Line : Verbs.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        Names << Line.trimmed().section(QLatin1Char(' '), 0, 0);
+    EXPECT_EQ(Names.size(), 7) << Verbs.toStdString();
+    const QRegularExpression Option(QStringLiteral("^\\s+(?:-\\w, )?(--[a-z-]+)"),
+                                    QRegularExpression::MultilineOption);
+    for (const QString& Verb : Names) {
+        EXPECT_TRUE(Manual.contains(".BI \"" + Verb + " ") || Manual.contains(".B " + Verb))
+            << Verb.toStdString();
+        const QString Help = QString::fromUtf8(RunCli({Verb, "--help"}).Out);
+        for (auto It = Option.globalMatch(Help); It.hasNext();) {
+            const QString Name = It.next().captured(1);
+            EXPECT_TRUE(Manual.contains(Name)) << Verb.toStdString() << " " << Name.toStdString();
+        }
+    }
+    for (const char* Status : {".SH EXIT STATUS", ".B 0", ".B 1", ".B 2"})
+        EXPECT_TRUE(Manual.contains(QLatin1String(Status))) << Status;
 }
 
 // barcode draws into WxH plus a quiet zone of 10 modules (here 3 pixels each) or --quiet

@@ -92,7 +92,8 @@ struct TPlaceholder {
     std::size_t Start = 0;
     std::size_t End = 0; // past the closing brace
     QString Column;
-    int Width = 0; // "${#:6}": zero-padded to six
+    int Width = 0;                    // "${#:6}": zero-padded to six
+    std::optional<std::size_t> Index; // the column in the source; none: the record's number
 };
 
 std::vector<TPlaceholder> Placeholders(const std::string& Text) {
@@ -101,7 +102,7 @@ std::vector<TPlaceholder> Placeholders(const std::string& Text) {
         const std::size_t Close = Text.find('}', At + 2);
         if (Close == std::string::npos)
             break;
-        TPlaceholder P{At, Close + 1, FromCp1252(Text.substr(At + 2, Close - At - 2)), 0};
+        TPlaceholder P{At, Close + 1, FromCp1252(Text.substr(At + 2, Close - At - 2)), 0, {}};
         if (P.Column.startsWith(QStringLiteral("#:"))) {
             bool Ok = false;
             const int Width = P.Column.mid(2).toInt(&Ok);
@@ -166,10 +167,15 @@ std::unique_ptr<TDataSource> OpenPageSource(const TReportPage& Page, const QStri
     return OpenDataFile(QDir(Folder).filePath(Source));
 }
 
+bool MergeBinds(const TBarcodeItem& Item) {
+    return !Item.DataField().isEmpty() || !Placeholders(Item.TitleRow1()).empty() ||
+           !Placeholders(Item.TitleRow2()).empty();
+}
+
 // A barcode item the records reach: its field's column, and its title rows as written.
 struct TMergeRun::TBinding {
     TBarcodeItem* Item = nullptr;
-    std::optional<std::size_t> Field; // the column of the barcode text
+    std::optional<std::size_t> Field; // the column of the barcode text; none: the record number
     QString FieldName;
     std::string Titles[2];
     std::vector<TPlaceholder> Holes[2];
@@ -190,7 +196,7 @@ TMergeRun::TMergeRun(TReportPage& Page, TDataSource& Source)
     };
     for (TPrintable* Printable : PageItems(Page)) {
         auto* Item = qobject_cast<TBarcodeItem*>(Printable);
-        if (Item == nullptr)
+        if (Item == nullptr || !MergeBinds(*Item))
             continue;
         auto Binding = std::make_unique<TBinding>();
         Binding->Item = Item;
@@ -201,12 +207,10 @@ TMergeRun::TMergeRun(TReportPage& Page, TDataSource& Source)
         Binding->Titles[1] = Item->TitleRow2();
         for (int Row = 0; Row < 2; ++Row) {
             Binding->Holes[Row] = Placeholders(Binding->Titles[Row]);
-            for (const TPlaceholder& Hole : Binding->Holes[Row])
-                ColumnOf(Hole.Column);
+            for (TPlaceholder& Hole : Binding->Holes[Row])
+                Hole.Index = ColumnOf(Hole.Column);
         }
-        if (!Binding->FieldName.isEmpty() || !Binding->Holes[0].empty() ||
-            !Binding->Holes[1].empty())
-            FBindings.push_back(std::move(Binding));
+        FBindings.push_back(std::move(Binding));
     }
     if (FBindings.empty())
         Raise(Msg::DataNotUsed);
@@ -214,40 +218,17 @@ TMergeRun::TMergeRun(TReportPage& Page, TDataSource& Source)
 
 TMergeRun::~TMergeRun() = default;
 
-void TMergeRun::Apply(TBinding& Binding, const TCsvRecord& Record, bool Trying) {
-    const std::vector<QString>& Columns = FSource.Columns();
-    const auto Value = [&](const QString& Column, int Width) {
-        const auto It = std::find(Columns.begin(), Columns.end(), Column);
-        QString Text = It != Columns.end()
-                           ? Record.Fields[static_cast<std::size_t>(It - Columns.begin())]
-                           : QString::number(Record.Number);
-        return Width > 0 ? Text.rightJustified(Width, QLatin1Char('0')) : Text;
-    };
-    const auto Failed = [&](const QString& Column, std::string_view Why) {
-        if (FSource.Sequence())
-            Raise(Msg::DataRecordRejected,
-                  {Decimal(Record.Number), "number " + Record.Fields[0].toStdString(),
-                   Column.toStdString(), Why});
-        Raise(Msg::DataRecordRejected,
-              {Decimal(Record.Number), "line " + Decimal(Record.Line), Column.toStdString(), Why});
-    };
-    TBarcodeItem& Item = *Binding.Item;
-    if (!Binding.FieldName.isEmpty()) {
-        const QString Text = Value(Binding.FieldName, 0);
-        const std::string Bytes = ToCp1252(Text);
-        // The barcode would hold "?" where the value has a character it cannot carry.
-        if (FromCp1252(Bytes) != Text)
-            Failed(Binding.FieldName, Msg::DataNot1252);
-        try {
-            Item.SetBarcodeText(Bytes);
-            if (Trying) {
-                TBarcodeEngine Engine = Item.Barcode();
-                Engine.EncodePattern();
-            }
-        } catch (const TException& Error) {
-            Failed(Binding.FieldName, Error.what());
-        }
-    }
+namespace {
+
+// A column's value in Record, or its number, zero-padded to Width.
+QString ValueOf(const TCsvRecord& Record, std::optional<std::size_t> Index, int Width) {
+    QString Text = Index ? Record.Fields[*Index] : QString::number(Record.Number);
+    return Width > 0 ? Text.rightJustified(Width, QLatin1Char('0')) : Text;
+}
+
+} // namespace
+
+void TMergeRun::FillTitles(TBinding& Binding, const TCsvRecord& Record) {
     for (int Row = 0; Row < 2; ++Row) {
         if (Binding.Holes[Row].empty())
             continue;
@@ -255,14 +236,55 @@ void TMergeRun::Apply(TBinding& Binding, const TCsvRecord& Record, bool Trying) 
         std::size_t From = 0;
         for (const TPlaceholder& Hole : Binding.Holes[Row]) {
             Title += Binding.Titles[Row].substr(From, Hole.Start - From);
-            Title += ToCp1252(Value(Hole.Column, Hole.Width));
+            Title += ToCp1252(ValueOf(Record, Hole.Index, Hole.Width));
             From = Hole.End;
         }
         Title += Binding.Titles[Row].substr(From);
         if (Row == 0)
-            Item.SetTitleRow1(Title);
+            Binding.Item->SetTitleRow1(Title);
         else
-            Item.SetTitleRow2(Title);
+            Binding.Item->SetTitleRow2(Title);
+    }
+}
+
+void TMergeRun::FillText(TBinding& Binding, const TCsvRecord& Record, bool Trying) {
+    if (Binding.FieldName.isEmpty())
+        return;
+    const auto Failed = [&](std::string_view Why) {
+        const std::string Where = FSource.Sequence() ? "number " + Record.Fields[0].toStdString()
+                                                     : "line " + Decimal(Record.Line);
+        Raise(Msg::DataRecordRejected,
+              {Decimal(Record.Number), Where, Binding.FieldName.toStdString(), Why});
+    };
+    const QString Text = ValueOf(Record, Binding.Field, 0);
+    const std::string Bytes = ToCp1252(Text);
+    // The barcode would hold "?" where the value has a character it cannot carry.
+    if (FromCp1252(Bytes) != Text)
+        Failed(Msg::DataNot1252);
+    try {
+        Binding.Item->SetBarcodeText(Bytes);
+        if (Trying) {
+            TBarcodeEngine Engine = Binding.Item->Barcode();
+            Engine.EncodePattern();
+        }
+    } catch (const TException& Error) {
+        Failed(Error.what());
+    }
+}
+
+void TMergeRun::Apply(TBinding& Binding, const TCsvRecord& Record, bool Trying) {
+    FillTitles(Binding, Record);
+    FillText(Binding, Record, Trying);
+}
+
+void TMergeRun::ShowRecord(const TCsvRecord& Record) {
+    for (const std::unique_ptr<TBinding>& Binding : FBindings) {
+        FillTitles(*Binding, Record);
+        try {
+            FillText(*Binding, Record, true);
+        } catch (const TException&) {
+            // Shown as it is stored: a record is only looked at here.
+        }
     }
 }
 

@@ -39,6 +39,9 @@ QString SequenceDataSource(const QString& Sequence);
 // document saved into another folder. Sequences and absolute names stay as they are.
 QString MovedDataSource(const QString& Source, const QString& From, const QString& To);
 
+// Whether a merge fills the item: it has a data field, or a "${...}" in a title row.
+bool MergeBinds(const TBarcodeItem& Item);
+
 // The sheets a data merge makes of a page, put onto that page one after the other: the barcode
 // item with a DataField takes the field's value as its text, "${column}", "${#}" and "${#:6}"
 // in its title rows take the record's value and number. Before anything is drawn, Check reads
@@ -59,9 +62,14 @@ public:
     // The next sheet's values onto the page; false when the records are used up. Items a last
     // sheet has no record for leave the page.
     bool NextSheet();
+    // Record's values on every bound item, for showing one record: an item whose barcode refuses
+    // its value keeps the text it stores.
+    void ShowRecord(const TCsvRecord& Record);
 
 private:
     struct TBinding;
+    void FillTitles(TBinding& Binding, const TCsvRecord& Record);
+    void FillText(TBinding& Binding, const TCsvRecord& Record, bool Trying);
     void Apply(TBinding& Binding, const TCsvRecord& Record, bool Trying);
 
     TReportPage& FPage;

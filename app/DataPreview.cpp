@@ -77,8 +77,7 @@ void TDataPreview::Show(TReportPage& Page) const {
     std::vector<TBarcodeItem*> Filled;
     if (Any && FFirst) {
         try {
-            Copy = std::make_unique<TReportPage>();
-            ReadPageStream(WritePageStream(Page), *Copy);
+            Copy = CopyOfPage(Page);
             TMergeRun(*Copy, *FSource).ShowRecord(*FFirst);
             Filled = BarcodeItems(*Copy);
         } catch (const std::exception&) {

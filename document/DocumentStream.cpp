@@ -174,6 +174,12 @@ void ReadPageStream(std::string_view Data, TReportPage& Page) {
         Item->AfterReading();
 }
 
+std::unique_ptr<TReportPage> CopyOfPage(const TReportPage& Page) {
+    auto Copy = std::make_unique<TReportPage>();
+    ReadPageStream(WritePageStream(Page), *Copy);
+    return Copy;
+}
+
 TPageRecords WritePageRecords(const TReportPage& Page) {
     TPageRecords Records;
     TWriter Head;

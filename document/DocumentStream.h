@@ -27,6 +27,10 @@ std::string WritePageStream(const TReportPage& Page);
 // was read before it, so callers read into a page they can throw away.
 void ReadPageStream(std::string_view Data, TReportPage& Page);
 
+// A new page that stores what Page stores, items and all: something to change without touching
+// Page (a merge's sheets, a preview).
+std::unique_ptr<TReportPage> CopyOfPage(const TReportPage& Page);
+
 // A page's stored bytes cut where its items begin and end, so that versions of a page that differ
 // in a few items can be kept and put back item by item: Head is the signature and the page's own
 // record, then comes one record per item in stacking order; with the end marker they are the

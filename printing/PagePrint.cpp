@@ -65,8 +65,7 @@ void RunPagePrint(TReportPage& Page, TCustomPrintJob& Job) {
 TPageSheets::TPageSheets(TReportPage& Page, TDataSource* Data) : FPrinted(&Page) {
     if (Data == nullptr)
         return;
-    FCopy = std::make_unique<TReportPage>();
-    ReadPageStream(WritePageStream(Page), *FCopy);
+    FCopy = CopyOfPage(Page);
     FMerge = std::make_unique<TMergeRun>(*FCopy, *Data);
     FMerge->Check();
     FPrinted = FCopy.get();

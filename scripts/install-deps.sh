@@ -7,7 +7,8 @@ PACKAGES="cmake ninja-build g++ pkg-config
  zbar-tools zxing-cpp-tools xvfb xauth imagemagick fonts-liberation fonts-dejavu-core
  clang libclang-rt-14-dev shared-mime-info desktop-file-utils
  libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
- nlohmann-json3-dev"
+ nlohmann-json3-dev
+ dpkg-dev lintian appstream xdg-utils libfile-mimeinfo-perl man-db"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -738,7 +738,28 @@ void TFormMain::A_OpenExecute() {
 void TFormMain::OpenFile(const QString& Name) {
     // The file is read completely before the current page is given up, so a file that cannot be
     // read leaves the page, its file name and its modified state as they were.
-    std::unique_ptr<TReportPage> Page = ReadDocument(Name);
+    ShowDocument(Name, ReadDocument(Name));
+}
+
+void TFormMain::OpenStartupFile(const QString& Name) {
+    // Kept whole, so that the recent list and Save name the file from any folder.
+    const QString Path = QFileInfo(Name).absoluteFilePath();
+    RunCommand([&] {
+        // A file that is not there is named by its own message; a damaged one is named here, as
+        // nobody picked it in a dialog just now.
+        const QByteArray Bytes = ReadDocumentFile(Path);
+        std::unique_ptr<TReportPage> Page;
+        try {
+            Page = ReadDocumentData(
+                std::string_view(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
+        } catch (const TException& Error) {
+            Raise(Msg::CannotOpenDocument, {Name.toStdString(), Error.what()});
+        }
+        ShowDocument(Path, std::move(Page));
+    });
+}
+
+void TFormMain::ShowDocument(const QString& Name, std::unique_ptr<TReportPage> Page) {
     // Before the page is shown: its data file is found beside the document.
     FFileName = Name;
     InstallPage(std::move(Page));

@@ -57,9 +57,11 @@ public:
     // The operation that item and property changes use to mark the document.
     void SetModified(bool Value);
 
-    // Opens a document file in place of the current page (Open after its dialog, and a file
-    // named at start-up); a file that cannot be read changes nothing.
+    // Opens a document file in place of the current page (Open after its dialog); a file that
+    // cannot be read changes nothing.
     void OpenFile(const QString& Name);
+    // A file named at start-up; one that cannot be opened is named in the error shown.
+    void OpenStartupFile(const QString& Name);
 
     // Whether unsaved changes may be dropped; asks the user when there are any.
     bool QuerySave();
@@ -173,6 +175,8 @@ private:
 
     void SaveToFile(bool AlwaysAsk);
     void InstallPage(std::unique_ptr<TReportPage> NewPage);
+    // Puts a page read from the file Name in place of the current one, as the saved document.
+    void ShowDocument(const QString& Name, std::unique_ptr<TReportPage> Page);
     void SetFileCaption();
     // Where the page's data file is found: the document's folder, or the current one before the
     // document has a file.

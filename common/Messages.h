@@ -15,6 +15,7 @@ inline constexpr const char* CodabarBadChar = "Invalid character '%s' for Codaba
 
 // Files and streams
 inline constexpr const char* CannotOpenFile = "Cannot open file \"%s\". %s";
+inline constexpr const char* CannotOpenDocument = "Cannot open %s: %s";
 inline constexpr const char* CannotCreateFile = "Cannot create file \"%s\". %s";
 inline constexpr const char* InvalidStreamFormat = "Invalid stream format";
 inline constexpr const char* StreamReadError = "Stream read error";
@@ -35,6 +36,9 @@ inline constexpr const char* InvalidPageDescription = "Invalid page description:
 inline constexpr const char* ItemDescriptionError = "items[%d]: %s";
 inline constexpr const char* PageTooLargeToDraw =
     "The page is too large for an image at %d dots per inch";
+// Start-up
+inline constexpr const char* CannotStartWindow = "Cannot start a window for %s";
+
 // Recent files
 inline constexpr const char* RecentFileMissing =
     "The file \"%s\" is no longer there; it has been taken off the list";

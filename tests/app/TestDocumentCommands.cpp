@@ -166,6 +166,44 @@ private slots:
         QCOMPARE(Contents(Good).toStdString(), WritePageStream(*Before));
     }
 
+    // "tessmira FILE": the window opens the file, kept by its whole path; a file it cannot open
+    // is named in the message and leaves a new page.
+    void StartupFileIsOpenedOrNamed() {
+        QTemporaryDir Dir;
+        const QString Good = Dir.filePath(QStringLiteral("good.TSM"));
+        const QString Damaged = Dir.filePath(QStringLiteral("damaged.TSM"));
+        const QString Missing = Dir.filePath(QStringLiteral("missing.TSM"));
+        WriteFile(Good, QByteArray::fromStdString(WritePageStream(*NewDocumentPage())));
+        WriteFile(Damaged, Contents(Good).left(Contents(Good).indexOf("Page.Values") + 40));
+        const QString Cwd = QDir::currentPath();
+        QDir::setCurrent(Dir.path());
+        const struct {
+            QString File;
+            QString FileName;
+            QStringList Errors;
+        } Cases[] = {
+            {Good, Good, {}},
+            {QStringLiteral("good.TSM"), Good, {}},
+            // The reader's message, as File > Open shows it, after the name.
+            {QStringLiteral("damaged.TSM"),
+             QString(),
+             {QStringLiteral("Cannot open damaged.TSM: Error reading TQuickRep.Page.Values: "
+                             "Stream read error")}},
+            // Names the file already.
+            {QStringLiteral("missing.TSM"),
+             QString(),
+             {QStringLiteral("Cannot open file \"") + Missing + "\". No such file or directory"}},
+        };
+        for (const auto& Case : Cases) {
+            TWindow W;
+            W.Form.OpenStartupFile(Case.File);
+            QCOMPARE(W.Prompts->Errors, Case.Errors);
+            QCOMPARE(W.Form.FileName(), Case.FileName);
+            QVERIFY(!W.Form.Modified());
+        }
+        QDir::setCurrent(Cwd);
+    }
+
     // A save that the file system refuses part-way leaves the previous file byte for byte as it
     // was, leaves no temporary file behind, and keeps the document modified.
     void FailedSaveKeepsTheOldFile() {

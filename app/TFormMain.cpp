@@ -744,19 +744,7 @@ void TFormMain::OpenFile(const QString& Name) {
 void TFormMain::OpenStartupFile(const QString& Name) {
     // Kept whole, so that the recent list and Save name the file from any folder.
     const QString Path = QFileInfo(Name).absoluteFilePath();
-    RunCommand([&] {
-        // A file that is not there is named by its own message; a damaged one is named here, as
-        // nobody picked it in a dialog just now.
-        const QByteArray Bytes = ReadDocumentFile(Path);
-        std::unique_ptr<TReportPage> Page;
-        try {
-            Page = ReadDocumentData(
-                std::string_view(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
-        } catch (const TException& Error) {
-            Raise(Msg::CannotOpenDocument, {Name.toStdString(), Error.what()});
-        }
-        ShowDocument(Path, std::move(Page));
-    });
+    RunCommand([&] { ShowDocument(Path, ReadNamedDocument(Path, Name)); });
 }
 
 void TFormMain::ShowDocument(const QString& Name, std::unique_ptr<TReportPage> Page) {

@@ -20,6 +20,11 @@ namespace {
 // About 180,000 items.
 constexpr qint64 MaxDocumentBytes = qint64{256} << 20;
 
+std::unique_ptr<TReportPage> ReadDocumentBytes(const QByteArray& Bytes) {
+    return ReadDocumentData(
+        std::string_view(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
+}
+
 } // namespace
 
 QByteArray ReadDocumentFile(const QString& Path) {
@@ -44,9 +49,17 @@ std::unique_ptr<TReportPage> ReadDocumentData(std::string_view Data) {
 }
 
 std::unique_ptr<TReportPage> ReadDocument(const QString& Path) {
+    return ReadDocumentBytes(ReadDocumentFile(Path));
+}
+
+std::unique_ptr<TReportPage> ReadNamedDocument(const QString& Path, const QString& Name) {
+    // Opening names the file in its own message; only what the reader says is named here.
     const QByteArray Bytes = ReadDocumentFile(Path);
-    return ReadDocumentData(
-        std::string_view(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
+    try {
+        return ReadDocumentBytes(Bytes);
+    } catch (const TException& Error) {
+        Raise(Msg::CannotOpenDocument, {Name.toStdString(), Error.what()});
+    }
 }
 
 void WriteDocument(const TReportPage& Page, const QString& Path) {

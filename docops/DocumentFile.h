@@ -22,6 +22,9 @@ std::unique_ptr<TReportPage> ReadDocumentData(std::string_view Data);
 // Reads a document file into a new page. Throws TException ("Cannot open file ..." and the
 // reading errors); the caller's page is never touched, so a failed read loses nothing.
 std::unique_ptr<TReportPage> ReadDocument(const QString& Path);
+// As ReadDocument, for a file nobody has just picked in a dialog: a reading error names the file
+// as Name ("Cannot open Name: ..."); "Cannot open file ..." names it already.
+std::unique_ptr<TReportPage> ReadNamedDocument(const QString& Path, const QString& Name);
 
 // Writes the page with all its items to Path, replacing the file. Throws TException.
 void WriteDocument(const TReportPage& Page, const QString& Path);

@@ -72,16 +72,20 @@ QTransform FrameToRect(int Turns, double W, double L, const QRectF& R) {
 
 // The frame's unit along the bars made a whole number of device dots: Frame (frame to the
 // painter's coordinates) is changed so that, on the device, the unit is the nearest whole
-// number of dots to what it was, at least one, frame x = 0 lies on a dot and the symbol's middle
-// stays where it was. Nothing changes when the device's axes do not run along the frame's.
+// number of dots to what it was when the symbol then still fits Room (its rectangle, or the
+// item around it), else the largest number that fits, at least one; frame x = 0 lies on a dot
+// and the symbol stays centred where it was, within Room. Nothing changes when the device's axes do
+// not run along the frame's.
 struct TDotGrid {
     // How much wider than a frame unit a glyph must be drawn to keep its size on the device.
     double GlyphScale = 1;
     // Device dots a frame unit covers; 0 when the frame is not on the dot grid.
     int DotsPerUnit = 0;
+    // Whether even one dot a unit is more than the rectangle holds.
+    bool Overflows = false;
 };
 
-TDotGrid SnapToDots(const QPainter& Canvas, QTransform& Frame, int W) {
+TDotGrid SnapToDots(const QPainter& Canvas, QTransform& Frame, int W, const QRect& Room) {
     const QTransform ToDevice = Canvas.combinedTransform();
     if (!ToDevice.isInvertible())
         return {};
@@ -93,14 +97,27 @@ TDotGrid SnapToDots(const QPainter& Canvas, QTransform& Frame, int W) {
         return {};
     const double Dots = AlongX ? Device.m11() : Device.m12();
     const double Offset = AlongX ? Device.dx() : Device.dy();
-    const double Whole = std::copysign(std::max(1.0, RoundHalfEven(std::abs(Dots))), Dots);
-    const double Middle = Offset + Dots * W / 2;
-    const double Start = RoundHalfEven(Middle - Whole * W / 2);
+    // The symbol's rectangle along the bars in device dots, and the whole dots of the room it
+    // may take.
+    constexpr double Slack = 1e-6;
+    const double Low = std::min(Offset, Offset + Dots * W);
+    const double High = std::max(Offset, Offset + Dots * W);
+    const QRectF Space = ToDevice.mapRect(QRectF(Room));
+    const double First = std::ceil((AlongX ? Space.left() : Space.top()) - Slack);
+    const double Last = std::floor((AlongX ? Space.right() : Space.bottom()) + Slack);
+    double Unit = std::max(1.0, RoundHalfEven(std::abs(Dots)));
+    if (Unit * W > Last - First)
+        Unit = std::max(1.0, std::floor((Last - First) / W));
+    double Edge = RoundHalfEven((Low + High - Unit * W) / 2);
+    if (Last - Unit * W >= First)
+        Edge = std::clamp(Edge, First, Last - Unit * W);
+    const double Whole = std::copysign(Unit, Dots);
+    const double Start = Dots > 0 ? Edge : Edge + Unit * W;
     const QTransform Snapped =
         AlongX ? QTransform(Whole, 0, Device.m21(), Device.m22(), Start, Device.dy())
                : QTransform(Device.m11(), Whole, Device.m21(), 0, Device.dx(), Start);
     Frame = Snapped * ToDevice.inverted();
-    return {Dots / Whole, static_cast<int>(std::abs(Whole))};
+    return {Dots / Whole, static_cast<int>(Unit), Unit * W > Last - First};
 }
 
 // An element of width w covers exactly w units, so neighbours abut without gap or overlap.
@@ -230,7 +247,7 @@ void PaintReadableText(const TBarcodeEngine& E, QPainter& Surface, int W, int L,
 } // namespace
 
 void TBarcodeEngine::PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText,
-                                  TModuleFit Fit, std::int32_t BarReduction) {
+                                  TModuleFit Fit, std::int32_t BarReduction, const QRect& Room) {
     const std::string Pattern = EncodePattern();
     const std::int32_t W = PatternWidth(Pattern);
     if (W <= 0 || Rect.isEmpty())
@@ -248,7 +265,11 @@ void TBarcodeEngine::PaintBarcode(QPainter& Canvas, const QRect& Rect, bool Show
     // Smoothed edges would leave seams between abutting elements and grey bar edges in print.
     Canvas.setRenderHint(QPainter::Antialiasing, false);
     QTransform Frame = FrameToRect(Turns, W, L, QRectF(Rect));
-    const TDotGrid Grid = Fit == mfWholeDots ? SnapToDots(Canvas, Frame, W) : TDotGrid{};
+    const QRect Space = Room.isNull() ? Rect : Room | Rect;
+    const TDotGrid Grid = Fit == mfWholeDots ? SnapToDots(Canvas, Frame, W, Space) : TDotGrid{};
+    // A room narrower than one dot a module cuts the symbol rather than ink beside it.
+    if (Grid.Overflows)
+        Canvas.setClipRect(Space, Qt::IntersectClip);
     Canvas.setTransform(Frame, true);
     RenderPattern(*this, Pattern, W, Canvas, Grid, BarReduction);
     if (ShowText)

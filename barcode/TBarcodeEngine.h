@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QRect>
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 class QPainter;
-class QRect;
 
 // 32-bit colour, red in the low byte.
 using TColor = std::int32_t;
@@ -151,12 +152,14 @@ public:
     // Draws the barcode stretched into Rect; angles other than 0, 90, 180 and 270 are taken to the
     // nearest quarter turn. A pattern of no positive width (Modul 0) or an empty Rect draws
     // nothing. With mfWholeDots the drawing unit along the bars becomes the nearest whole number
-    // of the painter's device dots (at least one), the symbol's edges on the dot grid and its
-    // middle where it was; the bars' height and the text's size stay as Rect gives them. There,
-    // each bar also gives BarReduction dots (keeping at least one) to the space after it, so
-    // that the symbol's length stays.
+    // of the painter's device dots where the symbol then fits Room (Rect when null), else the
+    // largest that fits, at least one; the symbol's edges lie on the dot grid and its middle
+    // where it was, and it never reaches past Room. The bars' height and the text's size stay
+    // as Rect gives them. There, each bar also gives BarReduction dots (keeping at least one) to
+    // the space after it, so that the symbol's length stays.
     void PaintBarcode(QPainter& Canvas, const QRect& Rect, bool ShowText,
-                      TModuleFit Fit = mfStretch, std::int32_t BarReduction = 0);
+                      TModuleFit Fit = mfStretch, std::int32_t BarReduction = 0,
+                      const QRect& Room = {});
 
     // Helpers shared by the encoders.
     std::string ApplyCheckDigit(std::string_view S) const;

@@ -307,6 +307,8 @@ void TBarcodeItem::PrintAt(long double OffsetX, long double OffsetY) {
     const long double Kx = SW > 0 ? width() / SW : 0;
     const long double Ky = SH > 0 ? height() / SH : 0;
     if (L < R && T < B && Kx > 0 && Ky > 0) {
+        // Whole-dot modules may take the item's width beside the symbol, never more.
+        const QRect Room(L, T, R - L, B - T);
         const std::int32_t W = FBarcode.Width();
         if (!Upright(FBarcode)) {
             T = B - Job->DeviceHeight(W / Ky);
@@ -319,7 +321,8 @@ void TBarcodeItem::PrintAt(long double OffsetX, long double OffsetY) {
         // On paper equal modules must print equal: each a whole number of the device's dots.
         const TReportPage* Page = ReportPage();
         FBarcode.PaintBarcode(C, QRect(L, T, R - L, B - T), true, mfWholeDots,
-                              Page != nullptr ? Page->PrinterSettings().BarWidthReduction : 0);
+                              Page != nullptr ? Page->PrinterSettings().BarWidthReduction : 0,
+                              Room);
     }
     TPrintable::PrintAt(OffsetX, OffsetY);
 }

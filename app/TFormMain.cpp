@@ -12,16 +12,20 @@
 #include "docops/DocumentFile.h"
 #include "docops/ItemCommands.h"
 #include "document/DocumentStream.h"
+#include "document/PrinterPaper.h"
 #include "document/TBarcodeItem.h"
 #include "document/TDataMerge.h"
 #include "document/TPageChange.h"
 #include "document/TReportPage.h"
 #include "panels/TFormBarcodeProps.h"
+#include "panels/TFormCalibration.h"
 #include "panels/TFormDataSource.h"
 #include "panels/TFormPageProps.h"
 #include "panels/TPanelFields.h"
 #include "printing/GraphicExport.h"
 #include "printing/PrintReport.h"
+#include "printing/PrintSpooler.h"
+#include "printing/PrinterCalibration.h"
 #include "printing/Printers.h"
 #include "printing/TPrintSetupDialog.h"
 
@@ -276,7 +280,7 @@ TFormMain::~TFormMain() {
 
 void TFormMain::CreateActions() {
     // The command table: caption, hint, shortcut, category, image and handler of every action.
-    static constexpr std::array<TActionSpec, 25> ActionTable = {{
+    static constexpr std::array<TActionSpec, 26> ActionTable = {{
         {&TFormMain::A_Undo, "A_Undo", "Undo", "Undo the last change", "Ctrl+Z", "Edit", 7,
          &TFormMain::A_UndoExecute},
         {&TFormMain::A_Redo, "A_Redo", "Redo", "Redo the change undone", "Ctrl+Y", "Edit", 8,
@@ -302,6 +306,9 @@ void TFormMain::CreateActions() {
         {&TFormMain::A_DataSource, "A_DataSource", "Data source...",
          "Choose the records that fill the page's barcodes", "", "File", -1,
          &TFormMain::A_DataSourceExecute},
+        {&TFormMain::A_Calibration, "A_Calibration", "Printer calibration...",
+         "Move the print on a printer to where it belongs", "", "File", -1,
+         &TFormMain::A_CalibrationExecute},
         {&TFormMain::A_ShowBarcodeProps, "A_ShowBarcodeProps", "Barcode properties", "", "", "View",
          -1, nullptr},
         {&TFormMain::A_ShowPageProps, "A_ShowPageProps", "Page properties", "", "", "View", -1,
@@ -375,7 +382,8 @@ void TFormMain::CreateMenus() {
     File->addSeparator();
     File->addActions({A_Save, A_SaveAs, A_GraphExport});
     File->addSeparator();
-    File->addActions({A_Print, A_PrintPreview, A_PrintPdf, A_PrinterSetup, A_DataSource});
+    File->addActions(
+        {A_Print, A_PrintPreview, A_PrintPdf, A_PrinterSetup, A_Calibration, A_DataSource});
     File->addSeparator();
     File->addAction(MI_Exit);
 
@@ -616,8 +624,16 @@ void TFormMain::ApplyBarcodeProps() {
 void TFormMain::ApplyPageProps() {
     const TFormPageProps& Panel = *FormPageProps;
     TPageGeometry& Paper = FPage->Page();
-    if (const int Size = Panel.CB_PaperTypes->currentIndex(); Size >= 0)
-        Paper.SetPaperSize(static_cast<TPaperSize>(Size));
+    if (const int Size = Panel.CB_PaperTypes->currentIndex(); Size >= 0) {
+        const TPaperSize Chosen = static_cast<TPaperSize>(Size);
+        const TPrinterPaper Printer = DefaultPrinterPaper();
+        // "Default size" shows the default printer's paper, which it prints on.
+        if (Chosen == TPaperSize::Default && Paper.PaperSize() != Chosen &&
+            FPage->PrinterSettings().PrinterName.empty() && Printer.Width > 0 && Printer.Length > 0)
+            Paper.SetDefaultPaper(Printer.Width, Printer.Length);
+        else
+            Paper.SetPaperSize(Chosen);
+    }
     if (const int Orientation = Panel.CB_Orientation->currentIndex(); Orientation >= 0)
         Paper.SetOrientation(static_cast<TPrinterOrientation>(Orientation));
     Paper.SetWidth(Panel.E_Width->Value());
@@ -852,17 +868,41 @@ void TFormMain::A_GraphExportExecute() {
     ShowDone(Msg::GraphicWritten, {Name.toStdString()});
 }
 
+void TFormMain::ShowSpooled(const TPrintOutcome& Outcome, const char* Sent) {
+    const std::string Printer = Outcome.Printer.toStdString();
+    const std::string Job = std::to_string(Outcome.JobId);
+    if (Outcome.StoppedReason.isEmpty())
+        ShowDone(Sent, {Printer, Job});
+    else
+        ShowDone(Msg::PrintSentStopped, {Printer, Job, Outcome.StoppedReason.toStdString()});
+}
+
 void TFormMain::A_PrintExecute() {
     // With no printer to print on, a PDF file is the paper at hand.
-    if (!PrintersAvailable()) {
-        if (FPrompts->AskPrintToPdf(this))
+    std::vector<TPrinterQueue> Queues;
+    QString Unreachable = QString::fromUtf8(Msg::NoPrinterInstalled);
+    try {
+        Queues = SpoolerQueues();
+    } catch (const TSpoolerError& E) {
+        Unreachable = QString::fromUtf8(E.what());
+    }
+    if (Queues.empty()) {
+        if (FPrompts->AskPrintToPdf(this, Unreachable))
             A_PrintPdfExecute();
         return;
+    }
+    TPagePrinterSettings& Settings = FPage->PrinterSettings();
+    if (PrinterToChoose(Settings, Queues)) {
+        QString Chosen;
+        if (!FPrompts->ChoosePrinter(this, PrinterNames(Queues), Chosen))
+            return;
+        Settings.PrinterName = Chosen.toStdString();
+        Settings.PrinterIndex = PrinterIndex(Queues, Chosen);
     }
     const std::unique_ptr<TDataSource> Data = OpenPageSource(*FPage, DocumentFolder());
     const TPrintOutcome Outcome = PrintReport(*FPage, nullptr, true, Data.get());
     if (!Outcome.Cancelled)
-        ShowDone(Msg::PrintSent, {Outcome.Printer.toStdString(), std::to_string(Outcome.JobId)});
+        ShowSpooled(Outcome, Msg::PrintSent);
 }
 
 void TFormMain::ZoomBy(int Steps) {
@@ -921,7 +961,43 @@ void TFormMain::A_PrintPdfExecute() {
 
 void TFormMain::A_PrinterSetupExecute() {
     PrinterSetup(*FPage, *FPrompts, this);
+    // The panel shows what the dialog changed, so that its next edit keeps it.
+    FormPageProps->LoadPage(FPage.get());
     RecordStep(QStringLiteral("Printer setup"));
+}
+
+void TFormMain::A_CalibrationExecute() {
+    const std::vector<TPrinterQueue> Queues = SpoolerQueues();
+    if (Queues.empty())
+        Raise(Msg::NoPrinterInstalled);
+    TPagePrinterSettings Page = FPage->PrinterSettings();
+    const QString Current =
+        PrinterToChoose(Page, Queues) ? QString() : PagePrinter(Page, Queues).Name;
+    TFormCalibration::TAsk Ask;
+    Ask.Load = [](const QString& Printer) {
+        const TCalibration Kept = CalibrationOf(Printer);
+        return TFormCalibration::TOffsets{double(Kept.OffsetX), double(Kept.OffsetY)};
+    };
+    Ask.PrintSheet = [this](QWidget* Parent, const QString& Printer,
+                            TFormCalibration::TOffsets Offsets) {
+        try {
+            SetCalibration(Printer, {Offsets.X, Offsets.Y});
+            ShowSpooled(PrintCalibrationSheet(Printer), Msg::CalibrationSent);
+        } catch (const TException& E) {
+            FPrompts->ShowError(Parent, QString::fromUtf8(E.what()));
+        }
+    };
+    delete FormCalibration;
+    FormCalibration = new TFormCalibration(PrinterNames(Queues), Current, double(CalibrationLimit),
+                                           std::move(Ask), this);
+    connect(FormCalibration, &QDialog::accepted, this,
+            [this] { RunCommand([this] { FormCalibrationAccept(); }); });
+    FormCalibration->open();
+}
+
+void TFormMain::FormCalibrationAccept() {
+    const TFormCalibration::TOffsets Offsets = FormCalibration->OffsetsValue();
+    SetCalibration(FormCalibration->PrinterValue(), {Offsets.X, Offsets.Y});
 }
 
 void TFormMain::A_DataSourceExecute() {

@@ -25,7 +25,9 @@ class TDesignPanel;
 class TDesignManager;
 class TDesigner;
 class TFormBarcodeProps;
+class TFormCalibration;
 class TFormDataSource;
+struct TPrintOutcome;
 class TFormPageProps;
 class TLockKeys;
 class TReportPage;
@@ -82,6 +84,7 @@ public:
     TFormPageProps* FormPageProps = nullptr;
     // File > Data source: the dialog last opened, until the next one.
     TFormDataSource* FormDataSource = nullptr;
+    TFormCalibration* FormCalibration = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QLabel* L_Modified = nullptr;
     QLabel* L_CapsLock = nullptr;
@@ -104,6 +107,7 @@ public:
     QAction* A_PrintPdf = nullptr;
     QAction* A_PrinterSetup = nullptr;
     QAction* A_DataSource = nullptr;
+    QAction* A_Calibration = nullptr;
     QAction* A_ShowBarcodeProps = nullptr;
     QAction* A_ShowPageProps = nullptr;
     QAction* A_ZoomIn = nullptr;
@@ -141,6 +145,8 @@ private:
     // Opens the Data source dialog; OK sets the page's source and merge mode as one step.
     void A_DataSourceExecute();
     void FormDataSourceAccept();
+    void A_CalibrationExecute();
+    void FormCalibrationAccept();
     void A_BarcodeItemExecute();
     void A_DeleteItemExecute();
     void A_EditCutExecute();
@@ -215,6 +221,8 @@ private:
     void SetViewZoom(std::int32_t Value);
     // Tells in the status bar, for a while, what a command did.
     void ShowDone(const char* Text, std::initializer_list<std::string_view> Args);
+    // Where a job went, Sent naming the printer and the job; a stopped printer is said.
+    void ShowSpooled(const TPrintOutcome& Outcome, const char* Sent);
     bool FShownOnce = false;
     bool FDestroying = false;
     TLockKeys* FLockKeys = nullptr;

@@ -1,6 +1,7 @@
 #include "app/TPrompts.h"
 
 #include "common/Messages.h"
+#include "common/TException.h"
 #include "printing/GraphicExport.h"
 
 #include <QApplication>
@@ -77,11 +78,21 @@ bool TDialogPrompts::AskResolution(QWidget* Parent, int& Dpi) {
     return Ok;
 }
 
-bool TDialogPrompts::AskPrintToPdf(QWidget* Parent) {
-    return QMessageBox::question(Parent, QApplication::applicationDisplayName(),
-                                 QString::fromUtf8(Msg::PrintToPdfQuestion),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+bool TDialogPrompts::AskPrintToPdf(QWidget* Parent, const QString& Reason) {
+    return QMessageBox::question(
+               Parent, QApplication::applicationDisplayName(),
+               QString::fromStdString(Format(Msg::PrintToPdfQuestion, {Reason.toStdString()})),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool TDialogPrompts::ChoosePrinter(QWidget* Parent, const QStringList& Names, QString& Name) {
+    bool Ok = false;
+    const QString Chosen =
+        QInputDialog::getItem(Parent, QString::fromUtf8(Msg::ChoosePrinterCaption),
+                              QString::fromUtf8(Msg::ChoosePrinterPrompt), Names, 0, false, &Ok);
+    if (Ok)
+        Name = Chosen;
+    return Ok && !Chosen.isEmpty();
 }
 
 bool TDialogPrompts::RunPrintDialog(QWidget* Owner, QPrinter& Printer,

@@ -3,6 +3,7 @@
 #include "printing/TPrintSetupDialog.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -27,8 +28,12 @@ public:
     virtual bool GetFileName(QWidget* Parent, QString& FileName, const TFileNamePrompt& Prompt) = 0;
     virtual void ShowError(QWidget* Parent, const QString& Text) = 0;
     virtual void ShowAbout(QWidget* Parent, const QString& Title, const QString& Text) = 0;
-    // "No printer is installed. Print the page to a PDF file instead?"; true for Yes.
-    virtual bool AskPrintToPdf(QWidget* Parent) = 0;
+    // Why nothing can print ("No printer is installed", the spooler's state), then "Print the
+    // page to a PDF file instead?"; true for Yes.
+    virtual bool AskPrintToPdf(QWidget* Parent, const QString& Reason) = 0;
+    // "There is no default printer. Print on:" with the printers to choose from; Name comes
+    // back as the chosen one when the user confirms.
+    virtual bool ChoosePrinter(QWidget* Parent, const QStringList& Names, QString& Name) = 0;
     // The resolution of an exported graphic: Dpi goes in and, when the user confirms, comes back
     // as the chosen one.
     virtual bool AskResolution(QWidget* Parent, int& Dpi) = 0;
@@ -41,7 +46,8 @@ public:
     bool GetFileName(QWidget* Parent, QString& FileName, const TFileNamePrompt& Prompt) override;
     void ShowError(QWidget* Parent, const QString& Text) override;
     void ShowAbout(QWidget* Parent, const QString& Title, const QString& Text) override;
-    bool AskPrintToPdf(QWidget* Parent) override;
+    bool AskPrintToPdf(QWidget* Parent, const QString& Reason) override;
+    bool ChoosePrinter(QWidget* Parent, const QStringList& Names, QString& Name) override;
     bool AskResolution(QWidget* Parent, int& Dpi) override;
     bool RunPrintDialog(QWidget* Owner, QPrinter& Printer,
                         const TPrintDialogRequest& Request) override;

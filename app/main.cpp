@@ -2,6 +2,7 @@
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/StreamClasses.h"
+#include "printing/Printers.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -95,6 +96,8 @@ int main(int argc, char* argv[]) {
     ParseCommandLine(Parser);
     // The main window creates the barcode panel and then the page panel; closing it ends the
     // program.
+    // New pages take the default printer's paper, asked without holding up the window.
+    UseSpoolerPaperForNewPages();
     TFormMain Form;
     Form.show();
     // As the desktop does for several .TSM files: one document a window, each its own program,

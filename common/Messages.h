@@ -84,10 +84,25 @@ inline constexpr const char* PrintingInProgress = "Printing in progress";
 inline constexpr const char* NoDefaultPrinter = "There is no default printer currently selected";
 inline constexpr const char* IllegalNewPage = "Illegal call to NewPage";
 inline constexpr const char* NoPrinterInstalled = "No printer is installed";
-inline constexpr const char* PrintToPdfQuestion =
-    "No printer is installed. Print the page to a PDF file instead?";
+inline constexpr const char* PrintToPdfQuestion = "%s. Print the page to a PDF file instead?";
 inline constexpr const char* UnknownPrinter = "There is no printer named \"%s\"";
 inline constexpr const char* SpoolerRefused = "The print spooler did not take the job: %s";
+inline constexpr const char* SpoolerNotRunning = "The print spooler (CUPS) is not running at %s";
+inline constexpr const char* SpoolerNoAnswer = "The print spooler (CUPS) at %s does not answer";
+inline constexpr const char* SpoolerError = "The print spooler reports: %s";
+inline constexpr const char* PrinterGone =
+    "The printer \"%s\" chosen in Printer setup is no longer installed";
+inline constexpr const char* NoDefaultPrinterChoose =
+    "There is no default printer; choose one of: %s";
+inline constexpr const char* ChoosePrinterCaption = "Choose a printer";
+inline constexpr const char* ChoosePrinterPrompt = "There is no default printer. Print on:";
+inline constexpr const char* NoPaperHolds = "The printer %s takes no paper of %s x %s mm";
+inline constexpr const char* PrintSentStopped =
+    "The page went to %s as job %d, but the printer is stopped (%s): it prints once the printer "
+    "is started again";
+inline constexpr const char* CalibrationOutOfRange =
+    "A calibration offset is a number of millimetres from -%d to %d";
+inline constexpr const char* CalibrationSent = "The calibration sheet went to %s as job %d";
 inline constexpr const char* NoPageInRange =
     "Nothing was printed: the page range %s leaves out the document's one page";
 inline constexpr const char* NoSheetInRange =

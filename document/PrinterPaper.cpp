@@ -1,8 +1,5 @@
 #include "document/PrinterPaper.h"
 
-#include <QPageSize>
-#include <QPrinterInfo>
-
 namespace {
 
 TPrinterPaperProvider& PaperProvider() {
@@ -10,18 +7,10 @@ TPrinterPaperProvider& PaperProvider() {
     return Provider;
 }
 
-TPaperSize AskDefaultPrinter() {
-    const QPrinterInfo Printer = QPrinterInfo::defaultPrinter();
-    if (Printer.isNull())
-        return QPrinterInfo::availablePrinters().isEmpty() ? TPaperSize::A4 : TPaperSize::Default;
-    // windowsId() is the driver paper code, 0 when the size has none.
-    return PaperSizeFromCode(Printer.defaultPageSize().windowsId());
-}
-
 } // namespace
 
-TPaperSize DefaultPrinterPaper() {
-    return PaperProvider() ? PaperProvider()() : AskDefaultPrinter();
+TPrinterPaper DefaultPrinterPaper() {
+    return PaperProvider() ? PaperProvider()() : TPrinterPaper{};
 }
 
 void SetPrinterPaperProvider(TPrinterPaperProvider Provider) {

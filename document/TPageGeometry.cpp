@@ -85,21 +85,33 @@ void TPageGeometry::SetPaperSize(TPaperSize Value) {
         return;
     if (IsNamedPaperSize(Value)) {
         const TPaperDimension& Paper = PaperDimensions[static_cast<std::size_t>(Value)];
-        BeginPixelUnits();
-        SetUnits(TPageUnit::MM);
-        // Width and Length take values only on a Custom page.
-        FPaperSize = TPaperSize::Custom;
-        if (FOrientation == poLandscape) {
-            SetPageValue(pvWidth, Paper.Length);
-            SetPageValue(pvLength, Paper.Width);
-        } else {
-            SetPageValue(pvWidth, Paper.Width);
-            SetPageValue(pvLength, Paper.Length);
-        }
-        RestoreUnits();
-        LayoutBands();
+        if (FOrientation == poLandscape)
+            TakeDimensions(Paper.Length, Paper.Width);
+        else
+            TakeDimensions(Paper.Width, Paper.Length);
     }
     FPaperSize = Value;
+}
+
+void TPageGeometry::SetDefaultPaper(long double Width, long double Length) {
+    TakeDimensions(Width, Length);
+    FPaperSize = TPaperSize::Default;
+}
+
+void TPageGeometry::SetCustomPaper(long double Width, long double Length) {
+    TakeDimensions(Width, Length);
+    FPaperSize = TPaperSize::Custom;
+}
+
+void TPageGeometry::TakeDimensions(long double Width, long double Length) {
+    BeginPixelUnits();
+    SetUnits(TPageUnit::MM);
+    // Width and Length take values only on a Custom page.
+    FPaperSize = TPaperSize::Custom;
+    SetPageValue(pvWidth, Width);
+    SetPageValue(pvLength, Length);
+    RestoreUnits();
+    LayoutBands();
 }
 
 void TPageGeometry::SetRuler(bool Value) {

@@ -57,6 +57,10 @@ public:
     void SetOrientation(TPrinterOrientation Value);
     TPaperSize PaperSize() const { return FPaperSize; }
     void SetPaperSize(TPaperSize Value);
+    // "Default size" on a printer whose current paper is Width by Length millimetres.
+    void SetDefaultPaper(long double Width, long double Length);
+    // A Custom Size of Width by Length millimetres, whatever the page's unit.
+    void SetCustomPaper(long double Width, long double Length);
     bool Ruler() const { return FRuler; }
     void SetRuler(bool Value);
 
@@ -74,6 +78,8 @@ protected:
 
 private:
     static bool IsHorizontal(int Index) { return Index >= pvWidth; }
+    // Width by Length millimetres, whatever the paper type, as a named paper gives them.
+    void TakeDimensions(long double Width, long double Length);
     void LayoutBands();
     void Repaint();
 

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Paper sources. The order is stored in document files.
 enum class TPaperBin : std::uint8_t {
@@ -73,6 +76,11 @@ struct TPagePrinterSettings {
     std::int32_t Collate = 0;
     std::int32_t ColorOption = 0;
     std::int32_t PrinterIndex = -1; // -1: the system's default printer
+    // Not stored either, kept while the page is open: the queue Printer setup chose, by name,
+    // which wins over the index when queues come and go; and what the dialog's driver options
+    // (darkness, resolution, ...) were set to, as the spooler's name and value.
+    std::string PrinterName;
+    std::vector<std::pair<std::string, std::string>> DriverOptions;
     // Printer dots each bar gives to its space, for printers that spread ink (0: none).
     std::int32_t BarWidthReduction = 0;
 

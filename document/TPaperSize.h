@@ -230,3 +230,7 @@ constexpr bool IsNamedPaperSize(TPaperSize Value) {
 
 // The paper type of a printer-driver paper code: the first match in PaperTable, else Default.
 TPaperSize PaperSizeFromCode(int Code);
+
+// The first named paper type of Width by Length millimetres (to half a millimetre, as drivers
+// round their sizes to points), else Default.
+TPaperSize PaperSizeOfDimensions(long double Width, long double Length);

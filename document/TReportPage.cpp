@@ -118,7 +118,11 @@ TReportPage::TReportPage(QWidget* Parent) : QWidget(Parent), FKnownSize(size()) 
         FFont.SetSize(Default.pointSize() > 0 ? Default.pointSize() : 8, FPage->Resolution());
     }
 
-    FPage->SetPaperSize(DefaultPrinterPaper());
+    const TPrinterPaper Paper = DefaultPrinterPaper();
+    if (Paper.PaperSize == TPaperSize::Default && Paper.Width > 0 && Paper.Length > 0)
+        FPage->SetDefaultPaper(Paper.Width, Paper.Length);
+    else
+        FPage->SetPaperSize(Paper.PaperSize);
 }
 
 TReportPage::~TReportPage() {

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // made without asking the printers every time.
     static const TSystemFacts Facts{false, false, 96};
     OverrideSystemFacts(&Facts);
-    SetPrinterPaperProvider([] { return TPaperSize::A4; });
+    SetPrinterPaperProvider([] { return TPrinterPaper{}; });
     RegisterStreamClass(BarcodeItemClass());
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/TReportPage.h"
+#include "printing/CalibrationSheet.h"
 #include "printing/PagePrint.h"
 #include "printing/Printers.h"
 #include "printing/TPrintJob.h"
@@ -12,12 +13,16 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,26 +33,50 @@ std::string RangeText(std::int32_t First, std::int32_t Last) {
 }
 
 TPrintOutcome Run(TReportPage& Page, TPrintJob& Job, bool Progress, TDataSource* Data) {
-    TPageSheets Sheets(Page, Data);
+    auto Sheets = std::make_unique<TPageSheets>(Page, Data);
     std::unique_ptr<TPrintProgressForm> Form;
     if (Progress && Page.ShowProgress()) {
         Form = std::make_unique<TPrintProgressForm>(Job);
         Form->show();
         QCoreApplication::processEvents();
     }
-    const TPrintRun Items(Sheets.Printed(), Job);
+    auto Items = std::make_unique<TPrintRun>(Sheets->Printed(), Job);
     Job.ApplyPageSettings();
     Job.BeginDoc();
-    const std::int64_t Count = Sheets.Count();
-    for (std::int64_t Sheet = 0; !Job.Cancelled() && Sheets.Next(); ++Sheet) {
-        Job.NewPage();
-        PrintPageContent(Sheets.Printed(), Job, [&](int Done, int Total) {
-            if (Form) {
-                Form->SetProgress(static_cast<int>((Sheet * Total + Done) * 100 / (Count * Total)));
-                QCoreApplication::processEvents();
+    const std::int64_t Count = Sheets->Count();
+    // The run makes the copies itself, in the order the page asks for, whatever a queue's device
+    // does with a copy count: sets (1, 2, 1, 2) when collated, else each sheet in a row
+    // (1, 1, 2, 2), as a roll of labels wants them.
+    const std::int64_t Copies = std::max(1, Job.Settings().Copies);
+    const bool Collated = Job.Settings().Collate != 0;
+    const std::int64_t Sets = Collated ? Copies : 1;
+    const std::int64_t Repeats = Collated ? 1 : Copies;
+    const std::int64_t Total = Count * Copies;
+    std::int64_t Drawn = 0;
+    for (std::int64_t Set = 0; Set < Sets && !Job.Cancelled(); ++Set) {
+        if (Set > 0) {
+            // The next set fills its sheets from the first record again.
+            Items.reset();
+            Sheets = std::make_unique<TPageSheets>(Page, Data);
+            Items = std::make_unique<TPrintRun>(Sheets->Printed(), Job);
+        }
+        for (std::int64_t Sheet = 1; !Job.Cancelled() && Sheets->Next(); ++Sheet) {
+            for (std::int64_t Repeat = 0; Repeat < Repeats && !Job.Cancelled(); ++Repeat) {
+                // A sheet outside the range is drawn once, where it reaches no paper.
+                if ((Set > 0 || Repeat > 0) && !Job.InRange(Sheet))
+                    break;
+                Job.NewPage(Sheet);
+                PrintPageContent(Sheets->Printed(), Job, [&](int Done, int Of) {
+                    if (Form) {
+                        Form->SetProgress(
+                            static_cast<int>((Drawn * Of + Done) * 100 / (Total * Of)));
+                        QCoreApplication::processEvents();
+                    }
+                    return !Job.Cancelled();
+                });
+                ++Drawn;
             }
-            return !Job.Cancelled();
-        });
+        }
     }
     TPrintOutcome Outcome;
     if (Job.Cancelled()) {
@@ -66,12 +95,14 @@ TPrintOutcome Run(TReportPage& Page, TPrintJob& Job, bool Progress, TDataSource*
         Form->SetProgress(100);
     Outcome.JobId = Job.JobId();
     Outcome.Printer = Job.Settings().DeviceName;
+    Outcome.StoppedReason = Job.StoppedReason();
     return Outcome;
 }
 
 } // namespace
 
-TPrintOutcome PrintReport(TReportPage& Page, QPrinter* Device, bool Progress, TDataSource* Data) {
+TPrintOutcome PrintReport(TReportPage& Page, QPagedPaintDevice* Device, bool Progress,
+                          TDataSource* Data) {
     if (Device != nullptr) {
         TPrintJob Job(Page, *Device);
         return Run(Page, Job, Progress, Data);
@@ -82,28 +113,56 @@ TPrintOutcome PrintReport(TReportPage& Page, QPrinter* Device, bool Progress, TD
     return Run(Page, Job, Progress, Data);
 }
 
+TPrintOutcome PrintCalibrationSheet(const QString& Printer) {
+    TReportPage Page;
+    Page.Page().SetPaperSize(TPaperSize::Default);
+    Page.PrinterSettings().PrinterName = Printer.toStdString();
+    TPrintJob Job(Page);
+    if (!Job.PrintersAvailable())
+        Raise(Msg::NoPrinterInstalled);
+    Job.SetTitle(QStringLiteral("Calibration"));
+    const TPrintRun Units(Page, Job);
+    Job.ApplyPageSettings();
+    Job.BeginDoc();
+    Job.NewPage();
+    const TPrinterSettings& Sheet = Job.Settings();
+    PaintCalibrationSheet(Job, Sheet.PaperWidth, Sheet.PaperLength, Sheet.DeviceName,
+                          Job.Calibration());
+    Job.EndDoc();
+    return {false, Job.JobId(), Sheet.DeviceName, Job.StoppedReason()};
+}
+
+int PrinterResolution(const TReportPage& Page) {
+    // Qt's own resolution of a PDF where the page's printer cannot be asked.
+    constexpr int Fallback = 1200;
+    try {
+        const std::vector<TPrinterQueue> Queues = SpoolerQueues();
+        TPagePrinterSettings Settings = Page.PrinterSettings();
+        TPrinterSettings Printer;
+        Printer.ReadQueue(PagePrinter(Settings, Queues));
+        Printer.TakeDriverOptions(Settings);
+        return Printer.DotsPerInchX;
+    } catch (const TException&) {
+        return Fallback;
+    }
+}
+
 TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool Progress,
                                TDataSource* Data) {
     // Qt's PDF writer gives no reason when it cannot write; the file system does.
     QFile File(FileName);
     OpenToWrite(File);
     File.close();
-    QPrinter Pdf(QPrinter::HighResolution);
-    Pdf.setOutputFormat(QPrinter::PdfFormat);
-    Pdf.setOutputFileName(FileName);
-    // A PDF has no dots; drawn at the page's printer's resolution, its modules land on whole
-    // dots when that printer prints it.
-    if (PrintersAvailable()) {
-        try {
-            Pdf.setResolution(
-                NewPrinterDevice(PrinterAt(Page.PrinterSettings().PrinterIndex))->resolution());
-        } catch (const TException&) {
-            // No such printer any more: Qt's own PDF resolution.
-        }
-    }
-    Pdf.setCreator(QCoreApplication::applicationName());
     try {
-        const TPrintOutcome Outcome = PrintReport(Page, &Pdf, Progress, Data);
+        TPrintOutcome Outcome;
+        {
+            QPdfWriter Pdf(FileName);
+            // A PDF has no dots; drawn at the page's printer's resolution, its modules land on
+            // whole dots when that printer prints it.
+            Pdf.setResolution(PrinterResolution(Page));
+            Pdf.setCreator(QCoreApplication::applicationName());
+            Outcome = PrintReport(Page, &Pdf, Progress, Data);
+        }
         if (Outcome.Cancelled)
             QFile::remove(FileName);
         return Outcome;
@@ -114,9 +173,22 @@ TPrintOutcome PrintReportToPdf(TReportPage& Page, const QString& FileName, bool 
 }
 
 void ShowPrintPreview(TReportPage& Page, QWidget* Parent, TDataSource* Data) {
+    std::vector<TPrinterQueue> Queues;
+    try {
+        Queues = SpoolerQueues();
+    } catch (const TSpoolerError& E) {
+        // Qt's printer would wait for a scheduler that does not answer; one that is not there
+        // leaves a PDF printer to show the page on.
+        if (E.Running())
+            throw;
+    }
     std::unique_ptr<QPrinter> Printer;
-    if (PrintersAvailable()) {
-        Printer = NewPrinterDevice(PrinterAt(Page.PrinterSettings().PrinterIndex));
+    TPagePrinterSettings Settings = Page.PrinterSettings();
+    if (!Queues.empty() && !PrinterToChoose(Settings, Queues)) {
+        const TPrinterQueue& Queue = PagePrinter(Settings, Queues);
+        Printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(Queue.Name),
+                                             QPrinter::HighResolution);
+        Printer->setResolution(PrinterResolution(Page));
     } else {
         Printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         Printer->setOutputFormat(QPrinter::PdfFormat);

@@ -2,11 +2,19 @@
 
 #include "common/Messages.h"
 #include "common/TException.h"
+#include "document/PrinterPaper.h"
+#include "document/TPagePrinterSettings.h"
 
 #include <QCoreApplication>
 #include <QPrinter>
+#include <QPrinterInfo>
 
-#include <cups/cups.h>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -20,80 +28,148 @@ void DropApplicationPrinter() {
     TheApplicationPrinter().reset();
 }
 
+TPrinterPaper AskSpoolerPaper() {
+    const std::vector<TPrinterQueue> Queues = SpoolerQueues();
+    if (Queues.empty())
+        return {};
+    const TPrinterQueue* Default = DefaultQueue(Queues);
+    if (Default == nullptr || Default->DefaultMedia.Width <= 0 || Default->DefaultMedia.Length <= 0)
+        return {TPaperSize::Default};
+    const long double Width = Default->DefaultMedia.Width / 10;
+    const long double Length = Default->DefaultMedia.Length / 10;
+    return {PaperSizeOfDimensions(Width, Length), Width, Length};
+}
+
+// The default printer's paper, asked on a thread of its own so that making a page never waits
+// for the spooler: only the first page of the program waits, briefly, for the first answer;
+// later pages take the last answer while a fresh one is asked for.
+class TPaperWatch {
+public:
+    TPrinterPaper Paper() {
+        std::unique_lock Lock(FState->Mutex);
+        const auto Now = std::chrono::steady_clock::now();
+        if (!FState->Asking && (!FState->Known || Now - FState->AskedAt > Fresh)) {
+            FState->Asking = true;
+            FState->AskedAt = Now;
+            std::thread([State = FState] {
+                TPrinterPaper Answer;
+                try {
+                    Answer = AskSpoolerPaper();
+                } catch (const TException&) {
+                    // No spooler to ask: A4, as without printers.
+                }
+                const std::lock_guard Done(State->Mutex);
+                State->Known = Answer;
+                State->Asking = false;
+                State->Answered.notify_all();
+            }).detach();
+        }
+        if (!FState->Known && !FState->Waited) {
+            FState->Waited = true;
+            FState->Answered.wait_for(Lock, FirstWait,
+                                      [this] { return FState->Known.has_value(); });
+        }
+        return FState->Known.value_or(TPrinterPaper{});
+    }
+
+private:
+    static constexpr auto Fresh = std::chrono::seconds(2);
+    static constexpr auto FirstWait = std::chrono::milliseconds(1500);
+    struct TState {
+        std::mutex Mutex;
+        std::condition_variable Answered;
+        std::optional<TPrinterPaper> Known;
+        bool Asking = false;
+        bool Waited = false;
+        std::chrono::steady_clock::time_point AskedAt;
+    };
+    // Shared with a question still open when the program ends.
+    std::shared_ptr<TState> FState = std::make_shared<TState>();
+};
+
 } // namespace
 
-QStringList PrinterNames() {
-    return QPrinterInfo::availablePrinterNames();
+QStringList PrinterNames(const std::vector<TPrinterQueue>& Queues) {
+    QStringList Names;
+    for (const TPrinterQueue& Queue : Queues)
+        Names << Queue.Name;
+    return Names;
 }
 
-bool PrintersAvailable() {
-    return !PrinterNames().isEmpty();
+std::int32_t PrinterIndex(const std::vector<TPrinterQueue>& Queues, const QString& Name) {
+    for (std::size_t I = 0; I < Queues.size(); ++I)
+        if (Queues[I].Name == Name)
+            return static_cast<std::int32_t>(I);
+    return -1;
 }
 
-QPrinterInfo PrinterAt(std::int32_t Index) {
-    if (Index == -1) {
-        const QPrinterInfo Default = QPrinterInfo::defaultPrinter();
-        if (Default.isNull())
-            Raise(Msg::NoDefaultPrinter);
-        return Default;
+const TPrinterQueue* DefaultQueue(const std::vector<TPrinterQueue>& Queues) {
+    for (const TPrinterQueue& Queue : Queues)
+        if (Queue.Default)
+            return &Queue;
+    return nullptr;
+}
+
+bool PrinterToChoose(const TPagePrinterSettings& Settings,
+                     const std::vector<TPrinterQueue>& Queues) {
+    return !Queues.empty() && Settings.PrinterName.empty() && Settings.PrinterIndex == -1 &&
+           DefaultQueue(Queues) == nullptr;
+}
+
+const TPrinterQueue& PagePrinter(TPagePrinterSettings& Settings,
+                                 const std::vector<TPrinterQueue>& Queues) {
+    if (Queues.empty())
+        Raise(Msg::NoPrinterInstalled);
+    if (!Settings.PrinterName.empty()) {
+        const std::int32_t Index =
+            PrinterIndex(Queues, QString::fromStdString(Settings.PrinterName));
+        if (Index < 0)
+            Raise(Msg::PrinterGone, {Settings.PrinterName});
+        Settings.PrinterIndex = Index;
+        return Queues[static_cast<std::size_t>(Index)];
     }
-    const QStringList Names = PrinterNames();
-    if (Index < 0 || Index >= Names.size())
+    if (Settings.PrinterIndex == -1) {
+        const TPrinterQueue* Default = DefaultQueue(Queues);
+        if (Default == nullptr)
+            Raise(Msg::NoDefaultPrinterChoose,
+                  {PrinterNames(Queues).join(QStringLiteral(", ")).toStdString()});
+        return *Default;
+    }
+    if (Settings.PrinterIndex < 0 ||
+        static_cast<std::size_t>(Settings.PrinterIndex) >= Queues.size())
         Raise(Msg::PrinterIndexOutOfRange);
-    return QPrinterInfo::printerInfo(Names[Index]);
-}
-
-std::int32_t PrinterIndex(const QString& Name) {
-    return static_cast<std::int32_t>(PrinterNames().indexOf(Name));
-}
-
-QString PrinterPort(const QString& Name) {
-    cups_dest_t* Dest =
-        cupsGetNamedDest(CUPS_HTTP_DEFAULT, Name.toLocal8Bit().constData(), nullptr);
-    if (Dest == nullptr)
-        return {};
-    const char* Uri = cupsGetOption("device-uri", Dest->num_options, Dest->options);
-    const QString Port = Uri != nullptr ? QString::fromUtf8(Uri) : QString();
-    cupsFreeDests(1, Dest);
-    return Port;
-}
-
-std::unique_ptr<QPrinter> NewPrinterDevice(const QPrinterInfo& Printer) {
-    auto Device = std::make_unique<QPrinter>(Printer, QPrinter::HighResolution);
-    if (!Device->isValid())
-        Raise(Msg::PrinterNotValid);
-    return Device;
+    const TPrinterQueue& Queue = Queues[static_cast<std::size_t>(Settings.PrinterIndex)];
+    Settings.PrinterName = Queue.Name.toStdString();
+    return Queue;
 }
 
 QPrinter& ApplicationPrinter() {
     std::unique_ptr<QPrinter>& Printer = TheApplicationPrinter();
     if (!Printer) {
-        const QPrinterInfo Default = QPrinterInfo::defaultPrinter();
-        Printer = Default.isNull() ? std::make_unique<QPrinter>(QPrinter::HighResolution)
-                                   : std::make_unique<QPrinter>(Default, QPrinter::HighResolution);
+        const std::vector<TPrinterQueue> Queues = SpoolerQueues();
+        const TPrinterQueue* Default = DefaultQueue(Queues);
+        Printer = Default == nullptr
+                      ? std::make_unique<QPrinter>(QPrinter::HighResolution)
+                      : std::make_unique<QPrinter>(QPrinterInfo::printerInfo(Default->Name),
+                                                   QPrinter::HighResolution);
         qAddPostRoutine(DropApplicationPrinter);
     }
     return *Printer;
 }
 
-void SelectApplicationPrinter(std::int32_t Index) {
+void SelectApplicationPrinter(const QString& Name) {
     if (ApplicationPrinter().printerState() == QPrinter::Active)
         Raise(Msg::PrintingInProgress);
-    TheApplicationPrinter() = NewPrinterDevice(PrinterAt(Index));
+    if (PrinterIndex(SpoolerQueues(), Name) < 0)
+        Raise(Msg::UnknownPrinter, {Name.toStdString()});
+    auto Printer =
+        std::make_unique<QPrinter>(QPrinterInfo::printerInfo(Name), QPrinter::HighResolution);
+    if (!Printer->isValid())
+        Raise(Msg::PrinterNotValid);
+    TheApplicationPrinter() = std::move(Printer);
 }
 
-std::int32_t SpoolPrintFile(const QString& Printer, const QString& FileName, const QString& Title,
-                            const std::vector<TSpoolOption>& Options) {
-    cups_option_t* CupsOptions = nullptr;
-    int Count = 0;
-    for (const TSpoolOption& Option : Options)
-        Count =
-            cupsAddOption(Option.Name.constData(), Option.Value.constData(), Count, &CupsOptions);
-    const int JobId = cupsPrintFile2(CUPS_HTTP_DEFAULT, Printer.toLocal8Bit().constData(),
-                                     FileName.toLocal8Bit().constData(), Title.toUtf8().constData(),
-                                     Count, CupsOptions);
-    cupsFreeOptions(Count, CupsOptions);
-    if (JobId <= 0)
-        Raise(Msg::SpoolerRefused, {cupsLastErrorString()});
-    return JobId;
+void UseSpoolerPaperForNewPages() {
+    static TPaperWatch Watch;
+    SetPrinterPaperProvider([] { return Watch.Paper(); });
 }

@@ -1,41 +1,41 @@
 #pragma once
 
-#include <QByteArray>
-#include <QPrinterInfo>
+#include "printing/PrintSpooler.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 class QPrinter;
+struct TPagePrinterSettings;
 
-// The system's printers in the order a page's printer index counts them.
-QStringList PrinterNames();
-bool PrintersAvailable();
-// The printer at Index of PrinterNames(), -1 for the system's default one. Raises "Printer index
-// out of range" or "There is no default printer currently selected".
-QPrinterInfo PrinterAt(std::int32_t Index);
-// Index of the named printer in PrinterNames(); -1 when there is none of that name.
-std::int32_t PrinterIndex(const QString& Name);
+// The queues' names in the order a page's printer index counts them.
+QStringList PrinterNames(const std::vector<TPrinterQueue>& Queues);
+// Index of the named queue; -1 when there is none of that name.
+std::int32_t PrinterIndex(const std::vector<TPrinterQueue>& Queues, const QString& Name);
+// The default queue, or nullptr.
+const TPrinterQueue* DefaultQueue(const std::vector<TPrinterQueue>& Queues);
 
-// Where the spooler sends the named printer's jobs (its device URI); empty when unknown.
-QString PrinterPort(const QString& Name);
+// Whether the page names no printer and the system has none as its default, so that the user
+// must choose one before printing.
+bool PrinterToChoose(const TPagePrinterSettings& Settings,
+                     const std::vector<TPrinterQueue>& Queues);
 
-// A printer device for Printer with its driver's defaults, at the driver's resolution.
-std::unique_ptr<QPrinter> NewPrinterDevice(const QPrinterInfo& Printer);
+// The queue the page prints on: the one Printer setup chose, by its name, else the one at the
+// page's index, -1 being the default; the settings then hold that queue's index and name.
+// Raises "No printer is installed", that the chosen queue has gone, that there is no default
+// (naming the queues to choose from), or "Printer index out of range".
+const TPrinterQueue& PagePrinter(TPagePrinterSettings& Settings,
+                                 const std::vector<TPrinterQueue>& Queues);
 
-// The application-wide printer object that the set-up dialog works on. Selecting a printer
-// gives the object that printer's defaults; it refuses while the object is printing.
+// The application-wide printer object that the set-up dialog works on, made only once the
+// spooler has answered (Qt's own calls to it have no time limit). Selecting a queue gives the
+// object that queue's defaults; it refuses while the object is printing.
 QPrinter& ApplicationPrinter();
-void SelectApplicationPrinter(std::int32_t Index);
+void SelectApplicationPrinter(const QString& Name);
 
-// Hands a finished print file to the spooler as one job of the named printer and returns the
-// spooler's job id. Raises the spooler's own reason when it refuses.
-struct TSpoolOption {
-    QByteArray Name;
-    QByteArray Value;
-};
-std::int32_t SpoolPrintFile(const QString& Printer, const QString& FileName, const QString& Title,
-                            const std::vector<TSpoolOption>& Options);
+// New pages take the default printer's paper from the spooler, asked in the background: a page
+// made while the spooler does not answer takes A4 (as without printers) rather than waiting.
+void UseSpoolerPaperForNewPages();

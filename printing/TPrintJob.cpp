@@ -3,60 +3,29 @@
 #include "common/Messages.h"
 #include "common/TException.h"
 #include "document/TReportPage.h"
-#include "printing/PrinterCodes.h"
 #include "printing/Printers.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 
-#include <vector>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
 
-namespace {
-
-// What Qt itself tells CUPS of a job, taken from the device the document was drawn for.
-std::vector<TSpoolOption> SpoolOptions(const QPrinter& Device) {
-    std::vector<TSpoolOption> Options;
-    const QPageLayout Layout = Device.pageLayout();
-    Options.push_back({"media", Layout.pageSize().key().toUtf8()});
-    if (Device.copyCount() > 1) {
-        // Collated, the spooler makes every copy itself, so that also a queue whose device
-        // ignores a copy count (cups-pdf is one) gives them all; a one-page document reads the
-        // same either way.
-        Options.push_back({"copies", QByteArray::number(Device.copyCount())});
-        Options.push_back({"Collate", "True"});
-    }
-    if (const TDuplexCode* Code = FindCode(DuplexCodes, &TDuplexCode::Mode, Device.duplex()))
-        Options.push_back({"sides", QByteArray(Code->Sides.data(), qsizetype(Code->Sides.size()))});
-    if (Layout.orientation() == QPageLayout::Landscape)
-        Options.push_back({"landscape", ""});
-    return Options;
-}
-
-} // namespace
-
-// ::PrintersAvailable: the system's answer, not the accessor of the member being initialised.
-TPrintJob::TPrintJob(TReportPage& Page) : FPage(Page), FPrintersAvailable(::PrintersAvailable()) {
+TPrintJob::TPrintJob(TReportPage& Page) : FPage(Page), FQueues(SpoolerQueues()) {
     FSettings.UseStandardprinter = Page.PrinterSettings().UseStandardprinter;
     FSettings.MemoryLimit = Page.PrinterSettings().MemoryLimit;
-    if (FSettings.UseStandardprinter) {
-        FDevice = &ApplicationPrinter();
-    } else {
-        const QPrinterInfo Default = QPrinterInfo::defaultPrinter();
-        FOwnDevice = Default.isNull()
-                         ? std::make_unique<QPrinter>(QPrinter::HighResolution)
-                         : std::make_unique<QPrinter>(Default, QPrinter::HighResolution);
-        FDevice = FOwnDevice.get();
-    }
-    if (FPrintersAvailable)
-        FSettings.ReadDevice(*FDevice);
-    FLeftWaste = FSettings.LeftOffset;
-    FTopWaste = FSettings.TopOffset;
+    if (const TPrinterQueue* Default = DefaultQueue(FQueues))
+        FSettings.ReadQueue(*Default);
     FTitle = Page.ReportTitle();
 }
 
-TPrintJob::TPrintJob(TReportPage& Page, QPrinter& Device)
-    : FPage(Page), FPrintersAvailable(::PrintersAvailable()), FDevice(&Device), FExternal(true) {
+TPrintJob::TPrintJob(TReportPage& Page, QPagedPaintDevice& Device)
+    : FPage(Page), FExternal(&Device), FDevice(&Device) {
     FSettings.UseStandardprinter = Page.PrinterSettings().UseStandardprinter;
     FSettings.MemoryLimit = Page.PrinterSettings().MemoryLimit;
     FSettings.ReadDevice(Device);
@@ -68,27 +37,33 @@ TPrintJob::TPrintJob(TReportPage& Page, QPrinter& Device)
 TPrintJob::~TPrintJob() {
     if (FStatus == jsBusy)
         AbortDoc();
-    ReleaseDevice();
-    FSpoolDir.reset();
 }
 
-bool TPrintJob::InRange(std::int32_t Page) const {
+bool TPrintJob::InRange(std::int64_t Page) const {
     return (FFirstPage == 0 || Page >= FFirstPage) && (FLastPage == 0 || Page <= FLastPage);
 }
 
 void TPrintJob::ApplyPageSettings() {
-    if (!FExternal && FPrintersAvailable && !FSettings.UseStandardprinter) {
-        if (FStatus == jsBusy)
-            Raise(Msg::PrintingInProgress);
-        FOwnDevice = NewPrinterDevice(PrinterAt(FPage.PrinterSettings().PrinterIndex));
-        FDevice = FOwnDevice.get();
-        FSettings.ReadDevice(*FDevice);
-    }
-    const std::int32_t DeviceCopies = FSettings.Copies;
-    const std::int32_t DeviceCollate = FSettings.Collate;
-    FSettings.ApplyPage(FPage);
-    if (FExternal) {
+    if (FStatus == jsBusy)
+        Raise(Msg::PrintingInProgress);
+    if (FExternal == nullptr) {
+        TPagePrinterSettings& S = FPage.PrinterSettings();
+        const TPrinterQueue* Queue = nullptr;
+        if (S.UseStandardprinter)
+            if (const std::int32_t Index =
+                    PrinterIndex(FQueues, ApplicationPrinter().printerName());
+                Index >= 0)
+                Queue = &FQueues[static_cast<std::size_t>(Index)];
+        if (Queue == nullptr)
+            Queue = &PagePrinter(S, FQueues);
+        FSettings.ReadQueue(*Queue);
+        FSettings.ApplyPage(FPage);
+        FCalibration = CalibrationOf(Queue->Name);
+    } else {
         // Whoever made the device decides the copies: one PDF file, or the preview's dialog.
+        const std::int32_t DeviceCopies = FSettings.Copies;
+        const std::int32_t DeviceCollate = FSettings.Collate;
+        FSettings.ApplyPage(FPage);
         FSettings.Copies = DeviceCopies;
         FSettings.Collate = DeviceCollate;
     }
@@ -99,26 +74,45 @@ void TPrintJob::ApplyPageSettings() {
 void TPrintJob::BeginDoc() {
     if (FStatus != jsIdle)
         Raise(Msg::PrintJobNotReady);
-    if (FDevice->printerState() == QPrinter::Active)
+    if (auto* Printer = dynamic_cast<QPrinter*>(FExternal);
+        Printer != nullptr && Printer->printerState() == QPrinter::Active)
         Raise(Msg::PrintingInProgress);
-    FSettings.WriteDevice(*FDevice);
-    FSettings.ReadOffsets(*FDevice);
-    FLeftWaste = FSettings.LeftOffset;
-    FTopWaste = FSettings.TopOffset;
-    FDevice->setDocName(FTitle);
-    if (!FExternal && FDevice->outputFormat() == QPrinter::NativeFormat) {
-        // Qt's printer writes the document to this file instead of spooling it itself, so that
-        // the job learns its spooler id and can still be abandoned at the end.
+    if (FExternal == nullptr) {
         FSpoolDir.emplace();
         if (!FSpoolDir->isValid())
             Raise(Msg::CannotCreateFile,
                   {FSpoolDir->path().toStdString(), FSpoolDir->errorString().toStdString()});
-        FDevice->setOutputFileName(FSpoolDir->filePath(QStringLiteral("document.prn")));
+        FWriter = std::make_unique<QPdfWriter>(FSpoolDir->filePath(QStringLiteral("document.pdf")));
+        // The spooler's driver rasterises at its resolution: drawn at the same, every dot of
+        // the run is one dot of the printer.
+        FWriter->setResolution(FSettings.DotsPerInchX);
+        FWriter->setCreator(QCoreApplication::applicationName());
+        FWriter->setTitle(FTitle);
+        FDevice = FWriter.get();
+    } else if (auto* Printer = dynamic_cast<QPrinter*>(FExternal)) {
+        Printer->setDocName(FTitle);
     }
+    FSettings.WriteDevice(*FDevice);
+    FSettings.ReadOffsets(*FDevice);
+    const auto Fraction = [](long double Native, int Dpi) {
+        const long double Dots = Native / 254 * Dpi;
+        return static_cast<double>(Dots - std::floor(Dots));
+    };
+    FRasterShift = QPointF(Fraction(FSettings.RasterLeft, FDevice->logicalDpiX()),
+                           Fraction(FSettings.RasterTop, FDevice->logicalDpiY()));
+    // A twentieth of a dot off leaves every edge on the dot it belongs to.
+    constexpr double OnGrid = 0.05;
+    const auto Off = [](double Shift) { return std::min(Shift, 1 - Shift) > OnGrid; };
+    FOnRaster = FExternal == nullptr && (Off(FRasterShift.x()) || Off(FRasterShift.y()));
+    // A printer that puts its print off by its calibration is sent the print as far the other
+    // way.
+    FLeftWaste = FSettings.LeftOffset - FCalibration.OffsetX * 10;
+    FTopWaste = FSettings.TopOffset - FCalibration.OffsetY * 10;
     FPageNumber = 0;
     FStatus = jsBusy;
     FDocumentOpened = false;
     FJobId = 0;
+    FStoppedReason.clear();
     ReadFactors();
 }
 
@@ -135,17 +129,22 @@ void TPrintJob::CloseScratch() {
 }
 
 void TPrintJob::NewPage() {
+    NewPage(std::int64_t{FPageNumber} + 1);
+}
+
+void TPrintJob::NewPage(std::int64_t Number) {
     if (FStatus != jsBusy)
         Raise(Msg::IllegalNewPage);
     // A sheet on the printer ends when the next begins, the last with the document.
     CloseScratch();
-    ++FPageNumber;
+    FPageNumber = static_cast<std::int32_t>(std::min<std::int64_t>(Number, INT32_MAX));
     if (!InRange(FPageNumber)) {
-        FScratch.setBoundingRect(FDevice->paperRect(QPrinter::DevicePixel).toAlignedRect());
+        FScratch.setBoundingRect(FDevice->pageLayout().fullRectPixels(FDevice->logicalDpiX()));
         FScratchCanvas.begin(&FScratch);
         FOnScratch = true;
         return;
     }
+    CloseSheet();
     if (!FDocumentOpened) {
         if (!FCanvas.begin(FDevice))
             Raise(Msg::PrinterNotValid);
@@ -154,6 +153,32 @@ void TPrintJob::NewPage() {
         Raise(Msg::PrinterNotPrinting);
     }
     ReadFactors();
+    if (FOnRaster)
+        OpenSheet();
+}
+
+void TPrintJob::OpenSheet() {
+    const int Dpi = FDevice->logicalDpiX();
+    FSheet = QImage(FDevice->pageLayout().fullRectPixels(Dpi).size(), QImage::Format_Grayscale8);
+    if (FSheet.isNull())
+        Raise(Msg::PageTooLargeToDraw, {std::to_string(Dpi)});
+    FSheet.fill(Qt::white);
+    // Point sizes on the bitmap are the printer's.
+    FSheet.setDotsPerMeterX(static_cast<int>(std::lround(FDevice->logicalDpiX() / 0.0254)));
+    FSheet.setDotsPerMeterY(static_cast<int>(std::lround(FDevice->logicalDpiY() / 0.0254)));
+    FSheetCanvas.begin(&FSheet);
+    FSheetOpen = true;
+}
+
+void TPrintJob::CloseSheet() {
+    if (!FSheetOpen)
+        return;
+    FSheetCanvas.end();
+    FSheetOpen = false;
+    // A thermal printer's dot is black or white.
+    FCanvas.drawImage(FRasterShift,
+                      FSheet.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither));
+    FSheet = QImage();
 }
 
 void TPrintJob::EndDoc() {
@@ -162,42 +187,57 @@ void TPrintJob::EndDoc() {
     FStatus = jsReady;
     CloseScratch();
     if (!FDocumentOpened) {
-        ReleaseDevice();
-        FSpoolDir.reset();
+        DropSpoolFile();
         return;
     }
+    CloseSheet();
     const bool Written = FCanvas.end();
-    if (FSpoolDir) {
-        const QString File = FDevice->outputFileName();
-        const QString Printer = FDevice->printerName();
-        const std::vector<TSpoolOption> Options = SpoolOptions(*FDevice);
-        ReleaseDevice();
-        if (!Written || !QFile::exists(File))
-            Raise(Msg::PrinterNotPrinting);
-        FJobId = SpoolPrintFile(Printer, File, FTitle, Options);
-        FSpoolDir.reset();
+    if (FExternal != nullptr) {
+        if (!Written)
+            Raise(Msg::StreamWriteError);
         return;
     }
-    if (!Written)
-        Raise(Msg::StreamWriteError);
+    const QString File = FSpoolDir->filePath(QStringLiteral("document.pdf"));
+    FDevice = nullptr;
+    FWriter.reset();
+    if (!Written || !QFile::exists(File)) {
+        DropSpoolFile();
+        Raise(Msg::PrinterNotPrinting);
+    }
+    try {
+        FJobId = SpoolPrintFile(FSettings.DeviceName, File, FTitle, FSettings.SpoolOptions());
+    } catch (...) {
+        DropSpoolFile();
+        throw;
+    }
+    DropSpoolFile();
+    // The job is the spooler's now; a queue that has stopped is said, not raised.
+    try {
+        for (const TPrinterQueue& Queue : SpoolerQueues())
+            if (Queue.Name == FSettings.DeviceName)
+                FStoppedReason = QueueStoppedReason(Queue);
+    } catch (const TException&) {
+        // The spooler stopped answering after it took the job: nothing more to say of it.
+    }
 }
 
 void TPrintJob::AbortDoc() {
     const bool Opened = FStatus == jsBusy && FDocumentOpened;
     FStatus = jsReady;
     CloseScratch();
-    if (Opened) {
-        FCanvas.end();
-        // What was drawn goes: the spool file with its folder, or the file of a PDF device.
-        if (FExternal && !FDevice->outputFileName().isEmpty())
-            QFile::remove(FDevice->outputFileName());
+    if (FSheetOpen) {
+        FSheetCanvas.end();
+        FSheetOpen = false;
     }
-    ReleaseDevice();
-    FSpoolDir.reset();
+    if (Opened)
+        FCanvas.end();
+    DropSpoolFile();
 }
 
-void TPrintJob::ReleaseDevice() {
-    // The application's printer is left as the job found it: spooling for itself.
-    if (FSpoolDir && FDevice->printerState() != QPrinter::Active)
-        FDevice->setOutputFileName(QString());
+void TPrintJob::DropSpoolFile() {
+    if (FExternal != nullptr)
+        return;
+    FDevice = nullptr;
+    FWriter.reset();
+    FSpoolDir.reset();
 }

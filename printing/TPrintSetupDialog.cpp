@@ -1,7 +1,9 @@
 #include "printing/TPrintSetupDialog.h"
 
 #include "common/Messages.h"
+#include "common/TException.h"
 #include "document/TReportPage.h"
+#include "printing/PrinterCodes.h"
 #include "printing/Printers.h"
 #include "printing/TPrinterSettings.h"
 
@@ -9,7 +11,9 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 
@@ -76,6 +80,62 @@ bool ExecPlatformPrintDialog(QWidget* Owner, QPrinter& Printer,
     return Dialog.exec() == QDialog::Accepted;
 }
 
+namespace {
+
+// Where Qt's CUPS printer keeps the options its print dialog chose (a list of name, value),
+// the same key as its own dialog uses.
+constexpr auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The sides of a page's duplex settings, as Qt's dialog shows them.
+QPrinter::DuplexMode DuplexOf(const TPagePrinterSettings& S) {
+    const int Code = S.ExtendedDuplex != 0 ? S.ExtendedDuplex : S.Duplex ? 3 : 1;
+    const TDuplexCode* Row = FindCode(DuplexCodes, &TDuplexCode::Code, Code);
+    return Row != nullptr ? Row->Mode : QPrinter::DuplexNone;
+}
+
+// The page's sheet as Qt names it: its paper type, or its width by its length.
+QPageSize PageSizeOf(const TPageGeometry& G) {
+    if (IsNamedPaperSize(G.PaperSize()))
+        if (const QPageSize::PageSizeId Id = QPageSize::id(PaperCodes[std::size_t(G.PaperSize())]);
+            Id != QPageSize::Custom)
+            return QPageSize(Id);
+    const bool Turned = IsNamedPaperSize(G.PaperSize()) && G.Orientation() == poLandscape;
+    const QSizeF MM(double(G.NativeValue(TPageGeometry::pvWidth) / 10),
+                    double(G.NativeValue(TPageGeometry::pvLength) / 10));
+    return QPageSize(Turned ? MM.transposed() : MM, QPageSize::Millimeter, QString(),
+                     QPageSize::ExactMatch);
+}
+
+// The paper chosen in the dialog onto the page: a paper type of its own where it is one, else a
+// Custom Size of its width and length.
+void TakePaper(TPageGeometry& G, const QPageSize& Size) {
+    const TPaperSize Named = PaperSizeFromCode(Size.windowsId());
+    if (IsNamedPaperSize(Named)) {
+        G.SetPaperSize(Named);
+        return;
+    }
+    const QSizeF MM = Size.size(QPageSize::Millimeter);
+    G.SetCustomPaper(MM.width(), MM.height());
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, std::string>> PrinterDriverOptions(QPrinter& Printer) {
+    std::vector<std::pair<std::string, std::string>> Options;
+    const QStringList List = Printer.printEngine()->property(CupsOptionsKey).toStringList();
+    for (qsizetype I = 0; I + 1 < List.size(); I += 2)
+        Options.emplace_back(List[I].toStdString(), List[I + 1].toStdString());
+    return Options;
+}
+
+void SetPrinterDriverOptions(QPrinter& Printer,
+                             const std::vector<std::pair<std::string, std::string>>& Options) {
+    QStringList List;
+    for (const auto& [Name, Value] : Options)
+        List << QString::fromStdString(Name) << QString::fromStdString(Value);
+    Printer.printEngine()->setProperty(CupsOptionsKey, List);
+}
+
 void TPrintSetupDialog::SetCopies(std::int32_t Value) {
     FCopies = Value;
     ApplicationPrinter().setCopyCount(Value);
@@ -108,20 +168,30 @@ bool TPrintSetupDialog::Execute(TPrintDialogPrompt& Prompt) {
     PaperSize = Chosen.PaperSize;
     Paperlength = Chosen.PaperLength;
     Paperwidth = Chosen.PaperWidth;
+    PageSize = Printer.pageLayout().pageSize();
     Orientation =
         Printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
     PrintQuality = Chosen.PrintQuality;
     ColorOption = Chosen.ColorOption;
-    DuplexCode = Chosen.ExtendedDuplex;
-    Duplex = Chosen.Duplex;
-    Collate = Chosen.Collate;
+    const TDuplexCode* Sides = FindCode(DuplexCodes, &TDuplexCode::Mode, Printer.duplex());
+    DuplexCode = Sides != nullptr ? Sides->Code : 1;
+    Duplex = DuplexCode != 1;
+    Collate = Printer.collateCopies() ? 1 : 0;
+    DriverOptions = PrinterDriverOptions(Printer);
     return true;
 }
 
 void PrinterSetup(TReportPage& Page, TPrintDialogPrompt& Prompt, QWidget* Owner) {
-    TPrintSetupDialog Dialog(Owner);
     TPagePrinterSettings& Settings = Page.PrinterSettings();
-    SelectApplicationPrinter(Settings.PrinterIndex);
+    const std::vector<TPrinterQueue> Queues = SpoolerQueues();
+    if (Queues.empty())
+        Raise(Msg::NoPrinterInstalled);
+    // Without a default the dialog opens on the first printer, for the user to choose.
+    TPagePrinterSettings Preset = Settings;
+    const QString Printer =
+        PrinterToChoose(Preset, Queues) ? Queues.front().Name : PagePrinter(Preset, Queues).Name;
+    SelectApplicationPrinter(Printer);
+    TPrintSetupDialog Dialog(Owner);
     Dialog.MinPage = 0;
     Dialog.MaxPage = 9999;
     Dialog.Options = {poPageNums, poWarning};
@@ -131,15 +201,40 @@ void PrinterSetup(TReportPage& Page, TPrintDialogPrompt& Prompt, QWidget* Owner)
         Dialog.FromPage = Settings.FirstPage != 0 ? Settings.FirstPage : 1;
         Dialog.ToPage = Settings.LastPage != 0 ? Settings.LastPage : Dialog.MaxPage;
     }
-    ApplicationPrinter().setPageOrientation(
-        Page.Page().Orientation() == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPrinter& Device = ApplicationPrinter();
+    // The dialog shows the page's paper, sides and driver options; what it leaves as they were
+    // leaves the page as it was.
+    const QPageSize PresetSize = Page.Page().PaperSize() == TPaperSize::Default
+                                     ? Device.pageLayout().pageSize()
+                                     : PageSizeOf(Page.Page());
+    Device.setPageSize(PresetSize);
+    Device.setPageOrientation(Page.Page().Orientation() == poLandscape ? QPageLayout::Landscape
+                                                                       : QPageLayout::Portrait);
+    const QPrinter::DuplexMode PresetSides = DuplexOf(Settings);
+    Device.setDuplex(PresetSides);
+    SetPrinterDriverOptions(Device, Settings.DriverOptions);
+    Dialog.Collate = Settings.Collate;
     Dialog.SetCopies(Settings.Copies);
     if (!Dialog.Execute(Prompt)) {
         Page.SetTag(1);
         return;
     }
     Settings.Copies = Dialog.Copies();
-    Settings.PrinterIndex = PrinterIndex(ApplicationPrinter().printerName());
+    Settings.PrinterName = Device.printerName().toStdString();
+    Settings.PrinterIndex = PrinterIndex(Queues, Device.printerName());
+    // Qt's dialog gives another printer its own paper; only a paper then chosen is the user's.
+    const QPageSize Offered =
+        Device.printerName() == Printer
+            ? PresetSize
+            : QPrinterInfo::printerInfo(Device.printerName()).defaultPageSize();
+    if (!Dialog.PageSize.isEquivalentTo(Offered)) {
+        TakePaper(Page.Page(), Dialog.PageSize);
+    } else if (Page.Page().PaperSize() == TPaperSize::Default && Settings.PrinterIndex >= 0) {
+        // "Default size" is the chosen printer's paper, as it prints.
+        const TQueueMedia& Paper = Queues[std::size_t(Settings.PrinterIndex)].DefaultMedia;
+        if (Paper.Width > 0 && Paper.Length > 0)
+            Page.Page().SetDefaultPaper(Paper.Width / 10, Paper.Length / 10);
+    }
     Page.Page().SetOrientation(Dialog.Orientation);
     if (Dialog.PrintRange == prPageNums) {
         Settings.FirstPage = Dialog.FromPage;
@@ -148,5 +243,11 @@ void PrinterSetup(TReportPage& Page, TPrintDialogPrompt& Prompt, QWidget* Owner)
         Settings.FirstPage = 0;
         Settings.LastPage = 0;
     }
+    Settings.Collate = Dialog.Collate;
+    if (Device.duplex() != PresetSides) {
+        Settings.Duplex = Dialog.Duplex;
+        Settings.ExtendedDuplex = Dialog.DuplexCode == 2 ? 2 : 0;
+    }
+    Settings.DriverOptions = Dialog.DriverOptions;
     Page.SetTag(0);
 }

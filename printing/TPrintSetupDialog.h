@@ -5,7 +5,12 @@
 #include "document/TPaperSize.h"
 #include "document/TSet.h"
 
+#include <QPageSize>
+
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -70,6 +75,9 @@ public:
     std::int32_t Collate = 0;
     std::int32_t PrintQuality = 0;
     std::int32_t ColorOption = 0;
+    // The paper chosen, as Qt names it, and the driver's and the job's options (name, value).
+    QPageSize PageSize;
+    std::vector<std::pair<std::string, std::string>> DriverOptions;
 
     // Runs the dialog through Prompt; true when the user confirmed.
     bool Execute(TPrintDialogPrompt& Prompt);
@@ -79,7 +87,15 @@ private:
     std::int32_t FCopies = 1;
 };
 
-// The page's Printer setup: the dialog preset from the page on the page's printer; confirming
-// takes copies, printer, orientation and page range into the page and sets its Tag to 0,
-// cancelling only sets Tag to 1.
+// The driver's and the job's options that Qt's print dialog chose on Printer, by their names for
+// the spooler; and the same put on Printer, so that the dialog and the job start from them.
+std::vector<std::pair<std::string, std::string>> PrinterDriverOptions(QPrinter& Printer);
+void SetPrinterDriverOptions(QPrinter& Printer,
+                             const std::vector<std::pair<std::string, std::string>>& Options);
+
+// The page's Printer setup: the dialog preset from the page on the page's printer (the first
+// one when the page has none and there is no default); confirming takes copies, printer (by its
+// name as well), orientation, page range, collation, and what the dialog's properties changed
+// (paper, sides, driver options) into the page and sets its Tag to 0; cancelling only sets Tag
+// to 1.
 void PrinterSetup(TReportPage& Page, TPrintDialogPrompt& Prompt, QWidget* Owner = nullptr);

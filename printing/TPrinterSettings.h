@@ -3,18 +3,23 @@
 #include "document/TPageGeometry.h"
 #include "document/TPagePrinterSettings.h"
 #include "document/TPaperSize.h"
+#include "printing/PrintSpooler.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
-class QPrinter;
+class QPagedPaintDevice;
 class TReportPage;
 
-// A print run's settings of its printer device: read from the device, overlaid with the page's
-// settings at the start of the run, and written into the device when the document begins.
-// Lengths are native units (tenths of a millimetre).
+// A print run's settings of its printer: read from the spooler's queue (or from the device a PDF
+// or preview draws on), overlaid with the page's settings at the start of the run, written into
+// the device the document is drawn on and, for a queue, into the job's options. Lengths are
+// native units (tenths of a millimetre).
 class TPrinterSettings {
 public:
     QString DeviceName;
@@ -23,6 +28,9 @@ public:
     TPaperSize PaperSize = TPaperSize::A4;
     long double PaperWidth = 0;
     long double PaperLength = 0;
+    // The queue's name of the paper sent with the job; empty sends none, so that the queue prints
+    // on its own current paper.
+    QByteArray Media;
     TPrinterOrientation Orientation = poPortrait;
     std::int32_t Copies = 1;
     TPaperBin OutputBin = TPaperBin::First;
@@ -39,27 +47,45 @@ public:
     std::int32_t DotsPerInchY = 0;
     long double LeftOffset = 0; // the unprintable edges
     long double TopOffset = 0;
+    // Where the queue's driver begins its raster on the sheet (its paper's unprinted edges),
+    // which the run's dots must meet.
+    long double RasterLeft = 0;
+    long double RasterTop = 0;
     std::int32_t MemoryLimit = 250000;
     bool UseStandardprinter = false;
     bool PrintMetaFile = false;
+    // The driver's own options for the job (darkness, resolution, ...), as the spooler names them.
+    std::vector<TSpoolOption> DriverOptions;
     // Which paper sizes the device takes, by TPaperSize ordinal; Default is always taken.
     std::array<bool, PaperSizeCount> Supported{};
 
-    // The fields a device carries; CUPS keeps no paper source that Qt would hand over.
-    bool CarriesPaperSource = false;
-    bool CarriesDuplex = false;
-
-    // Takes names, resolution, copies, paper source, duplex, unprintable edges, paper and its
-    // size, the supported paper sizes, quality, collate and colour from the device as it is.
-    void ReadDevice(const QPrinter& Device);
-    // The unprintable left and top edges: where the device's page rectangle starts.
-    void ReadOffsets(const QPrinter& Device);
-    // The page's settings over the device's: a paper size the device does not take leaves the
-    // device's own; Custom takes the page's width and length.
+    // The queue's settings: its resolution, its current paper and the papers it lists; the
+    // spooler draws on the whole sheet, so there are no unprintable edges to leave.
+    void ReadQueue(const TPrinterQueue& Queue);
+    // Names, resolution, paper and unprintable edges of a device drawn on directly.
+    void ReadDevice(const QPagedPaintDevice& Device);
+    // The unprintable left and top edges: where the device's paint rectangle starts.
+    void ReadOffsets(const QPagedPaintDevice& Device);
+    // The page's settings over the printer's. On a queue: "Default size" takes the queue's
+    // current paper; a named paper the queue lists goes by its name, one it does not list leaves
+    // the queue's own; a Custom Size goes as the listed paper of that size, else as the
+    // driver's custom size, else on the smallest listed paper that holds it, and raises when
+    // none does. The page's driver options and a resolution among them are taken.
     void ApplyPage(const TReportPage& Page);
-    // Paper, orientation, copies, duplex, paper source and collate into the device, with its
-    // page margins at the unprintable edges so that drawing starts where the device can print.
-    void WriteDevice(QPrinter& Device) const;
+    // The driver options Printer setup chose, and on a queue the resolution among them.
+    void TakeDriverOptions(const TPagePrinterSettings& Settings);
+    // The sheet (paper and orientation) into the device, with no margins: the run draws from
+    // the sheet's edge.
+    void WriteDevice(QPagedPaintDevice& Device) const;
+    // What the job tells the spooler: paper, sides, orientation and the driver's options. The
+    // copies are in the document, made by the run.
+    std::vector<TSpoolOption> SpoolOptions() const;
+
+private:
+    void TakeRaster(const TQueueMedia& Paper);
+
+    // The queue read, for the page's paper and options.
+    std::optional<TPrinterQueue> FQueue;
 };
 
 // Device pixels to native units at DotsPerInch, rounded to whole units.

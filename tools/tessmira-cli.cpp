@@ -14,6 +14,8 @@
 #include "printing/GraphicExport.h"
 #include "printing/PagePrint.h"
 #include "printing/PrintReport.h"
+#include "printing/PrintSpooler.h"
+#include "printing/PrinterCalibration.h"
 #include "printing/Printers.h"
 #include "printing/TPaintDevicePrintJob.h"
 #include "printing/TPrinterSettings.h"
@@ -282,6 +284,8 @@ int RunBuild(const QStringList& Arguments) {
     if (!ParseVerb(Parser, Arguments, "build"))
         return 0;
     const QStringList Values = Positionals(Parser, 2);
+    // As New does, a new page takes the default printer's paper.
+    UseSpoolerPaperForNewPages();
     const std::unique_ptr<TReportPage> Page = BuildDocumentPage(View(ReadInput(Values[0])));
     WriteDocument(*Page, Values[1]);
     return 0;
@@ -356,14 +360,41 @@ std::pair<std::int32_t, std::int32_t> ParsePages(const QString& Value) {
     return {From, To};
 }
 
+// The named queue, which must exist, or the default one when Name is empty.
+QString CheckedPrinter(const QString& Name) {
+    if (Name.isEmpty())
+        return Name;
+    const std::vector<TPrinterQueue> Queues = SpoolerQueues();
+    if (Queues.empty())
+        Raise(Msg::NoPrinterInstalled);
+    if (PrinterIndex(Queues, Name) < 0)
+        Raise(Msg::UnknownPrinter, {Name.toStdString()});
+    return Name;
+}
+
+// The job id on standard output; a stopped printer is said on standard error, as the job waits.
+void ReportSpooled(const TPrintOutcome& Outcome) {
+    Print(stdout, QStringLiteral("%1\n").arg(Outcome.JobId));
+    if (!Outcome.StoppedReason.isEmpty())
+        Print(stderr, QString::fromStdString(
+                          Format(Msg::PrintSentStopped,
+                                 {Outcome.Printer.toStdString(), std::to_string(Outcome.JobId),
+                                  Outcome.StoppedReason.toStdString()})) +
+                          QLatin1Char('\n'));
+}
+
 int RunPrint(const QStringList& Arguments) {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(
         QStringLiteral("Prints the page of a document as the window's Print command does, on the "
-                       "page's printer (the system's default) with its copies and page range, "
-                       "and prints the spooler's job id once the job is handed over. With "
-                       "records, every sheet they make, the range counting sheets; every record "
-                       "is tried first, and bad data sends nothing."));
+                       "page's printer (the system's default) at that printer's resolution, on "
+                       "the paper it takes for the page's, with the page's copies and page "
+                       "range and the printer's calibration, and prints the spooler's job id "
+                       "once the job is handed over. With records, every sheet they make, the "
+                       "range counting sheets; every record is tried first, and bad data sends "
+                       "nothing. With --calibration, a calibration sheet instead of a document: "
+                       "rulers and crosses 10 mm from the paper's edges, to read the printer's "
+                       "offset off the paper."));
     const QCommandLineOption Printer(QStringLiteral("printer"),
                                      QStringLiteral("The printer to print on, by its name."),
                                      QStringLiteral("NAME"));
@@ -373,12 +404,20 @@ int RunPrint(const QStringList& Arguments) {
     const QCommandLineOption Pages(QStringLiteral("pages"),
                                    QStringLiteral("The page range, e.g. 1-3, 2- or 1."),
                                    QStringLiteral("FROM-TO"));
-    Parser.addOptions({Printer, Copies, Pages});
+    const QCommandLineOption Calibration(
+        QStringLiteral("calibration"),
+        QStringLiteral("Prints the printer's calibration sheet on its current paper."));
+    Parser.addOptions({Printer, Copies, Pages, Calibration});
     const TDataOptions Records;
     Records.AddTo(Parser);
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .TSM document."));
     if (!ParseVerb(Parser, Arguments, "print"))
         return 0;
+    if (Parser.isSet(Calibration)) {
+        Positionals(Parser, 0);
+        ReportSpooled(PrintCalibrationSheet(CheckedPrinter(Parser.value(Printer))));
+        return 0;
+    }
     const QString File = Positionals(Parser, 1).at(0);
     std::int32_t CopyCount = 0;
     if (Parser.isSet(Copies)) {
@@ -391,13 +430,8 @@ int RunPrint(const QStringList& Arguments) {
         Parser.isSet(Pages) ? std::optional(ParsePages(Parser.value(Pages))) : std::nullopt;
     const std::unique_ptr<TReportPage> Page = ReadDocument(File);
     TPagePrinterSettings& Settings = Page->PrinterSettings();
-    if (Parser.isSet(Printer)) {
-        if (!PrintersAvailable())
-            Raise(Msg::NoPrinterInstalled);
-        Settings.PrinterIndex = PrinterIndex(Parser.value(Printer));
-        if (Settings.PrinterIndex < 0)
-            Raise(Msg::UnknownPrinter, {Parser.value(Printer).toStdString()});
-    }
+    if (Parser.isSet(Printer))
+        Settings.PrinterName = CheckedPrinter(Parser.value(Printer)).toStdString();
     if (CopyCount != 0)
         Settings.Copies = CopyCount;
     if (Range) {
@@ -405,8 +439,7 @@ int RunPrint(const QStringList& Arguments) {
         Settings.LastPage = Range->second;
     }
     const std::unique_ptr<TDataSource> Data = Records.Open(Parser, *Page, File);
-    const TPrintOutcome Outcome = PrintReport(*Page, nullptr, false, Data.get());
-    Print(stdout, QStringLiteral("%1\n").arg(Outcome.JobId));
+    ReportSpooled(PrintReport(*Page, nullptr, false, Data.get()));
     return 0;
 }
 
@@ -414,22 +447,63 @@ int RunPrinters(const QStringList& Arguments) {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(
         QStringLiteral("Lists the installed printers, one a line: its name, the resolution a "
-                       "print run draws at, and \"default\" for the system's default printer."));
+                       "print run draws at, \"default\" for the system's default printer, and "
+                       "\"stopped\" with the reason for a printer that does not print now. "
+                       "Fails when the print spooler is not running or does not answer."));
     if (!ParseVerb(Parser, Arguments, "printers"))
         return 0;
     Positionals(Parser, 0);
-    const QString Default = QPrinterInfo::defaultPrinterName();
-    for (const QString& Name : PrinterNames()) {
+    for (const TPrinterQueue& Queue : SpoolerQueues()) {
         TPrinterSettings Settings;
-        Settings.ReadDevice(*NewPrinterDevice(QPrinterInfo::printerInfo(Name)));
+        Settings.ReadQueue(Queue);
         const QString Resolution =
             Settings.DotsPerInchX == Settings.DotsPerInchY
                 ? QString::number(Settings.DotsPerInchX)
                 : QStringLiteral("%1x%2").arg(Settings.DotsPerInchX).arg(Settings.DotsPerInchY);
-        Print(stdout, QStringLiteral("%1\t%2 dpi%3\n")
-                          .arg(Name, Resolution,
-                               Name == Default ? QStringLiteral("\tdefault") : QString()));
+        const QString Stopped = QueueStoppedReason(Queue);
+        Print(stdout,
+              QStringLiteral("%1\t%2 dpi%3%4\n")
+                  .arg(Queue.Name, Resolution,
+                       Queue.Default ? QStringLiteral("\tdefault") : QString(),
+                       Stopped.isEmpty() ? QString() : QStringLiteral("\tstopped: ") + Stopped));
     }
+    return 0;
+}
+
+// "X,Y" in millimetres.
+TCalibration ParseOffset(const QString& Value) {
+    const QStringList Parts = Value.split(QLatin1Char(','));
+    bool OkX = false;
+    bool OkY = false;
+    const double X = Parts.value(0).toDouble(&OkX);
+    const double Y = Parts.value(1).toDouble(&OkY);
+    if (Parts.size() != 2 || !OkX || !OkY)
+        throw TUsageError{QStringLiteral("--offset needs X,Y in millimetres, e.g. 1.5,-0.5")};
+    return {X, Y};
+}
+
+int RunCalibration(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(
+        QStringLiteral("Shows, or with --offset sets, how far every print on PRINTER is moved "
+                       "right and down to make up for where the printer puts it, in "
+                       "millimetres: \"X,Y\". The window's File > Printer calibration keeps the "
+                       "same setting; print --calibration prints a sheet to read it off."));
+    const QCommandLineOption Offset(QStringLiteral("offset"),
+                                    QStringLiteral("The offset to keep, X,Y in millimetres "
+                                                   "(0,0 takes it off)."),
+                                    QStringLiteral("X,Y"));
+    Parser.addOption(Offset);
+    Parser.addPositionalArgument(QStringLiteral("PRINTER"), QStringLiteral("The printer's name."));
+    if (!ParseVerb(Parser, Arguments, "calibration"))
+        return 0;
+    const QString Name = CheckedPrinter(Positionals(Parser, 1).at(0));
+    if (Parser.isSet(Offset))
+        SetCalibration(Name, ParseOffset(Parser.value(Offset)));
+    const TCalibration Now = CalibrationOf(Name);
+    Print(stdout, QStringLiteral("%1,%2\n")
+                      .arg(static_cast<double>(Now.OffsetX))
+                      .arg(static_cast<double>(Now.OffsetY)));
     return 0;
 }
 
@@ -451,7 +525,8 @@ const std::vector<TVerb>& Verbs() {
          true},
         {"print", "print the page of a document and show the spooler's job id", true, RunPrint,
          true},
-        {"printers", "list the installed printers with their resolution", true, RunPrinters},
+        {"printers", "list the installed printers with their resolution", false, RunPrinters},
+        {"calibration", "show or set a printer's print offset", false, RunCalibration},
     };
     return List;
 }
@@ -462,7 +537,7 @@ QString GeneralHelp() {
                                   "       tessmira-cli --version\n\nVerbs:\n");
     for (const TVerb& Verb : Verbs())
         Text += QStringLiteral("  %1  %2\n")
-                    .arg(QString::fromLatin1(Verb.Name).leftJustified(8), Verb.Summary);
+                    .arg(QString::fromLatin1(Verb.Name).leftJustified(11), Verb.Summary);
     return Text + ExitStatusHelp;
 }
 

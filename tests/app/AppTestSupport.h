@@ -28,7 +28,7 @@ inline const bool SettingsInTestMode = [] {
 // Errors are recorded; the unsaved-changes question is counted and answered from SaveAnswers, then
 // SaveDefault; file dialogs take the names of FileAnswers in turn (nullopt: the user cancels),
 // then FileAnswer, cancelled when that is empty; the print dialog is answered by PrintDialog,
-// cancelled without.
+// cancelled without; the printer to choose is PrinterAnswer, cancelled when that is empty.
 class TRecordingPrompts : public TPrompts {
 public:
     QStringList Errors;
@@ -39,7 +39,10 @@ public:
     QList<TFileNamePrompt> FilePrompts; // every file dialog asked for
     QStringList StartNames;             // the name each file dialog started with
     int PdfQuestions = 0;
+    QString PdfReason; // why the last question offered a PDF file
     bool PdfAnswer = false;
+    QStringList PrinterChoices; // what the last printer choice offered
+    QString PrinterAnswer;
     int PrintDialogs = 0;
     TPrintDialogRequest LastRequest;
     std::function<bool(QPrinter&)> PrintDialog;
@@ -72,9 +75,15 @@ public:
     }
     void ShowError(QWidget*, const QString& Text) override { Errors << Text; }
     void ShowAbout(QWidget*, const QString&, const QString&) override {}
-    bool AskPrintToPdf(QWidget*) override {
+    bool AskPrintToPdf(QWidget*, const QString& Reason) override {
         ++PdfQuestions;
+        PdfReason = Reason;
         return PdfAnswer;
+    }
+    bool ChoosePrinter(QWidget*, const QStringList& Names, QString& Name) override {
+        PrinterChoices = Names;
+        Name = PrinterAnswer;
+        return !PrinterAnswer.isEmpty();
     }
     bool AskResolution(QWidget*, int& Dpi) override {
         ResolutionAsked = Dpi;

@@ -96,7 +96,7 @@ void TestFormMain::MenusToolBarAndContextMenuInOrder() {
         {"&File",
          {"New [Ctrl+N]", "-", "Open [Ctrl+O]", "Open Recent", "-", "Save [Ctrl+S]", "Save as...",
           "Export barcode graphic...", "-", "Print [Ctrl+P]", "Print preview...", "Print to PDF...",
-          "Printer setup...", "Data source...", "-", "Exit"}},
+          "Printer setup...", "Printer calibration...", "Data source...", "-", "Exit"}},
         {"&Edit",
          {"Undo [Ctrl+Z]", "Redo [Ctrl+Y]", "-", "C&ut [Ctrl+X]", "&Copy [Ctrl+C]",
           "&Paste [Ctrl+V]", "-", "Select &all [Ctrl+A]"}},

@@ -2,6 +2,7 @@
 // spooler's cups-pdf queue (tests/printing/cups-setup.sh); each print is read back with zbarimg.
 
 #include "../barcode/Decode.h"
+#include "../printing/LabelPrinters.h"
 #include "../printing/SamplePage.h"
 #include "../printing/Spooler.h"
 #include "AppTestSupport.h"
@@ -12,9 +13,12 @@
 #include "document/DocumentStream.h"
 #include "document/StreamClasses.h"
 #include "document/TReportPage.h"
+#include "panels/TFormPageProps.h"
+#include "panels/TPanelFields.h"
 #include "printing/TPrintProgressForm.h"
 #include "printing/TPrintSetupDialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -55,14 +59,26 @@ struct TWindow {
         Prompts->FileAnswer.clear();
     }
 
-    // The spooler's job id from the status bar's "The page went to ... as job N".
-    std::int32_t SentJob() const {
-        static const QRegularExpression Sent(
-            QStringLiteral("^The page went to TessmiraPDF as job (\\d+)$"));
+    // The spooler's job id from the status bar's "The page went to Printer as job N".
+    std::int32_t SentJob(const QString& Printer = QStringLiteral("TessmiraPDF")) const {
+        const QRegularExpression Sent("^The page went to " + Printer + " as job (\\d+)$");
         const QRegularExpressionMatch M = Sent.match(Form.statusBar()->currentMessage());
         return M.hasMatch() ? M.captured(1).toInt() : 0;
     }
+
+    // The document Json describes (as tessmira-cli build takes it) opened as a user opens one.
+    void OpenLabels(const char* Json) {
+        Prompts->FileAnswer = Dir.filePath(QStringLiteral("labels.TSM"));
+        WriteLabels(Prompts->FileAnswer, Json, "sku\n1\n");
+        Form.A_Open->trigger();
+        Prompts->FileAnswer.clear();
+    }
 };
+
+// A 4 x 2 in label with one Code 128 symbol.
+constexpr const char* LabelJson = R"({"properties": {"Page.PaperSize": "Custom",
+    "Page.Values": [0, 508, 0, 1016, 0, 0, 0]}, "items": [{"properties": {"BarcodeType":
+    "bcCode128B", "BarcodeText": "Tessmira-42"}, "bounds": [16, 16, 200, 100]}]})";
 
 // Print preview as a person opens and closes it; the pages it showed.
 int PreviewPages(TFormMain& Form) {
@@ -106,6 +122,11 @@ private slots:
     void SetupShowsQtsDialogPlacedAndPreset();
     void EveryPrintMakesASheetARecord_data();
     void EveryPrintMakesASheetARecord();
+    void LabelPrinterChosenInSetupPrintsThere();
+    void SetupChangesShowInThePagePanel();
+    void WithoutADefaultTheUserChooses();
+    void ThePrinterIsKeptByItsName();
+    void AStoppedPrinterIsSaid();
 };
 
 void TestPrintCommands::PrintSendsEveryCopyToTheSpooler_data() {
@@ -277,6 +298,120 @@ void TestPrintCommands::EveryPrintMakesASheetARecord() {
     QCOMPARE(W.Prompts->Errors, Error.isEmpty() ? QStringList() : QStringList(3, Error));
     QVERIFY(!W.Form.Modified());
     QCOMPARE(W.Form.UndoStack()->count(), 0);
+}
+
+// Printer setup chooses the Zebra label printer and, among its driver's options, a darkness of
+// 25; Print then sends the label there, drawn at its 203 dpi: the driver's ZPL sets the darkness
+// (~SD25), the label is 4 x 2 in of dots (812 x 406) and its symbol reads where it stands.
+void TestPrintCommands::LabelPrinterChosenInSetupPrintsThere() {
+    TWindow W;
+    W.OpenLabels(LabelJson);
+    W.Prompts->PrintDialog = [](QPrinter& Printer) {
+        Printer.setPrinterName(QStringLiteral("Zebra203"));
+        SetPrinterDriverOptions(Printer, {{"Darkness", "25"}});
+        return true;
+    };
+    W.Form.A_PrinterSetup->trigger();
+    QCOMPARE(W.Form.Page()->PrinterSettings().PrinterName, std::string("Zebra203"));
+    QCOMPARE(W.Form.Page()->Page().PaperSize(), TPaperSize::Custom); // the label's, kept
+    QTest::keyClick(&W.Form, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(W.Prompts->Errors, QStringList());
+    const std::int32_t Job = W.SentJob(QStringLiteral("Zebra203"));
+    QVERIFY2(Job > 0, qPrintable(W.Form.statusBar()->currentMessage()));
+    const QByteArray Zpl = WaitForPrinterFile(Job, QStringLiteral("Zebra203"));
+    QVERIFY(Zpl.startsWith("~SD25"));
+    const std::vector<QImage> Labels = ZplLabels(Zpl);
+    QCOMPARE(int(Labels.size()), 1);
+    QCOMPARE(Labels[0].size(), QSize(812, 406));
+    const TPrintable& Item = *W.Form.Page()->findChild<TPrintable*>();
+    QCOMPARE(DecodeImage(OnWhitePage(Labels[0].copy(SheetRect(Item, 203, 25)), 50)),
+             std::vector<std::string>{"Tessmira-42"});
+}
+
+// What Printer setup changed shows in the page panel, so that the panel's next edit keeps it: a
+// landscape A4 page is 297 mm wide, and a margin typed in the panel leaves it so.
+void TestPrintCommands::SetupChangesShowInThePagePanel() {
+    TWindow W;
+    W.Prompts->PrintDialog = [](QPrinter& Printer) {
+        Printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    };
+    W.Form.A_PrinterSetup->trigger();
+    TFormPageProps& Panel = *W.Form.FormPageProps;
+    QCOMPARE(Panel.CB_Orientation->currentIndex(), int(poLandscape));
+    Panel.E_MTop->setFocus();
+    Panel.E_MTop->selectAll();
+    QTest::keyClicks(Panel.E_MTop, QStringLiteral("12"));
+    QTest::keyClick(Panel.E_MTop, Qt::Key_Return);
+    QCOMPARE(W.Form.Page()->Page().NativeValue(TPageGeometry::pvTopMargin), 120.0L);
+    QCOMPARE(W.Form.Page()->Page().Orientation(), poLandscape);
+    QCOMPARE(W.Form.Page()->Page().NativeValue(TPageGeometry::pvWidth), 2970.0L);
+}
+
+// With printers but none the default, Print offers them to choose from and prints on the one
+// chosen; Printer setup opens on the first of them.
+void TestPrintCommands::WithoutADefaultTheUserChooses() {
+    const TNoDefaultPrinter NoDefault;
+    TWindow W;
+    QString Shown;
+    W.Prompts->PrintDialog = [&Shown](QPrinter& Printer) {
+        Shown = Printer.printerName();
+        return false;
+    };
+    W.Form.A_PrinterSetup->trigger();
+    QCOMPARE(Shown, QStringLiteral("Dymo300"));
+    W.Form.A_Print->trigger(); // cancelled: nothing chosen
+    QCOMPARE(W.Prompts->PrinterChoices, QStringList({"Dymo300", "TessmiraPDF", "Zebra203"}));
+    QCOMPARE(W.SentJob(), 0);
+    W.Prompts->PrinterAnswer = QStringLiteral("TessmiraPDF");
+    W.Form.A_Print->trigger();
+    QCOMPARE(W.Prompts->Errors, QStringList());
+    QVERIFY(!WaitForPrintedPdf(W.SentJob()).isEmpty());
+}
+
+// The printer chosen in Printer setup is kept by its name: a queue that comes first in the list
+// since does not take its place, and one that has gone since is said before anything prints.
+void TestPrintCommands::ThePrinterIsKeptByItsName() {
+    TWindow W;
+    AddQueue(QStringLiteral("Leaving"));
+    W.Prompts->PrintDialog = [](QPrinter& Printer) {
+        Printer.setPrinterName(QStringLiteral("TessmiraPDF"));
+        return true;
+    };
+    W.Form.A_PrinterSetup->trigger();
+    AddQueue(QStringLiteral("AComingFirst"));
+    W.Form.A_Print->trigger();
+    DeleteQueue(QStringLiteral("AComingFirst"));
+    QCOMPARE(W.Prompts->Errors, QStringList());
+    QVERIFY(!WaitForPrintedPdf(W.SentJob()).isEmpty());
+    W.Prompts->PrintDialog = [](QPrinter& Printer) {
+        Printer.setPrinterName(QStringLiteral("Leaving"));
+        return true;
+    };
+    W.Form.A_PrinterSetup->trigger();
+    DeleteQueue(QStringLiteral("Leaving"));
+    const std::size_t Jobs = SpoolerJobCount();
+    W.Form.statusBar()->clearMessage();
+    W.Form.A_Print->trigger();
+    QCOMPARE(W.Prompts->Errors,
+             QStringList{"The printer \"Leaving\" chosen in Printer setup is no longer installed"});
+    QCOMPARE(SpoolerJobCount(), Jobs);
+}
+
+// A job for a stopped printer goes to the spooler, and the status bar says that the printer is
+// stopped and why.
+void TestPrintCommands::AStoppedPrinterIsSaid() {
+    TWindow W;
+    QVERIFY(RunCupsCommand(QStringLiteral("cupsdisable"), {QStringLiteral("TessmiraPDF")}));
+    W.Form.A_Print->trigger();
+    RunCupsCommand(QStringLiteral("cupsenable"), {QStringLiteral("TessmiraPDF")});
+    const QRegularExpressionMatch Said =
+        QRegularExpression(QStringLiteral("^The page went to TessmiraPDF as job (\\d+), but the "
+                                          "printer is stopped \\(paused\\): it prints once the "
+                                          "printer is started again$"))
+            .match(W.Form.statusBar()->currentMessage());
+    QVERIFY2(Said.hasMatch(), qPrintable(W.Form.statusBar()->currentMessage()));
+    QVERIFY(!WaitForPrintedPdf(Said.captured(1).toInt()).isEmpty());
 }
 
 QTEST_MAIN(TestPrintCommands)

@@ -1,54 +1,92 @@
-// Print and Printer setup on a machine without printers: the spooler is pointed at a socket that
-// is not there before anything asks it, so that no printer is listed and none is the default.
+// Print, Printer setup, New and Open where the print spooler cannot be asked: a socket that is
+// not there (no scheduler running), and a scheduler that takes the connection and never answers.
+// New pages ask the spooler for the default printer's paper as the program does.
 
+#include "../printing/Spooler.h"
 #include "AppTestSupport.h"
 
 #include "app/TFormMain.h"
 #include "document/StreamClasses.h"
 #include "document/TReportPage.h"
+#include "printing/Printers.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cups/cups.h>
+
 #include <cstdlib>
 
 namespace {
-const bool NoSpooler = setenv("CUPS_SERVER", "/nonexistent/cups.sock", 1) == 0;
+
+// Points the spooler's clients, this program's threads among them, at Server.
+void UseSpooler(const QString& Server) {
+    setenv("CUPS_SERVER", Server.toLocal8Bit().constData(), 1);
+    cupsSetServer(nullptr);
 }
+
+} // namespace
 
 class TestPrintWithoutPrinter : public QObject {
     Q_OBJECT
 
     TStreamClassRegistration FBarcodeItems{BarcodeItemClass()};
+    TSilentScheduler FSilent;
 
 private slots:
-    void PrintOffersPdf_data();
-    void PrintOffersPdf();
-    void PrinterSetupSaysThereIsNoDefault();
+    void initTestCase() { UseSpoolerPaperForNewPages(); }
+    void WindowGoesOnWithoutTheSpooler_data();
+    void WindowGoesOnWithoutTheSpooler();
 };
 
-void TestPrintWithoutPrinter::PrintOffersPdf_data() {
+void TestPrintWithoutPrinter::WindowGoesOnWithoutTheSpooler_data() {
+    QTest::addColumn<QString>("Server");
+    QTest::addColumn<QString>("Reason");
     QTest::addColumn<bool>("Accept");
-    QTest::newRow("declined") << false;
-    QTest::newRow("accepted") << true;
+    const QString NotRunning =
+        QStringLiteral("The print spooler (CUPS) is not running at /nonexistent/cups.sock");
+    QTest::newRow("not running, PDF declined")
+        << QStringLiteral("/nonexistent/cups.sock") << NotRunning << false;
+    QTest::newRow("not running, PDF accepted")
+        << QStringLiteral("/nonexistent/cups.sock") << NotRunning << true;
+    QTest::newRow("not answering")
+        << FSilent.Server()
+        << "The print spooler (CUPS) at " + FSilent.Server() + " does not answer" << false;
 }
 
-// Ctrl+P says that no printer is installed and offers a PDF file, which the same run writes.
-void TestPrintWithoutPrinter::PrintOffersPdf() {
+// New and Open complete at once (a new page then is A4, as without printers); Ctrl+P says why
+// nothing can print and offers a PDF file, which the same run writes; Printer setup says why and
+// leaves the page as it was; each within the few seconds the spooler is given.
+void TestPrintWithoutPrinter::WindowGoesOnWithoutTheSpooler() {
+    QFETCH(QString, Server);
+    QFETCH(QString, Reason);
     QFETCH(bool, Accept);
-    QVERIFY(NoSpooler);
+    UseSpooler(Server);
     auto* Prompts = new TRecordingPrompts;
     TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
     Form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&Form));
-    Form.A_BarcodeItem->trigger();
-    Form.SetModified(false);
     const QTemporaryDir Dir;
+    const QString Document = Dir.filePath(QStringLiteral("page.TSM"));
+    QElapsedTimer Took;
+    Took.start();
+    Form.A_BarcodeItem->trigger();
+    Prompts->FileAnswer = Document;
+    Form.A_SaveAs->trigger();
+    Form.A_New->trigger();
+    QCOMPARE(Form.Page()->Page().PaperSize(), TPaperSize::A4);
+    Form.A_Open->trigger();
+    QVERIFY2(Took.elapsed() < 3000, qPrintable(QString::number(Took.elapsed())));
+    QCOMPARE(Prompts->Errors, QStringList());
+
     Prompts->PdfAnswer = Accept;
     Prompts->FileAnswer = Dir.filePath(QStringLiteral("page.pdf"));
+    Took.restart();
     QTest::keyClick(&Form, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(Prompts->PdfQuestions, 1);
+    QCOMPARE(Prompts->PdfReason, Reason);
     QCOMPARE(Prompts->Errors, QStringList());
     QCOMPARE(QFile::exists(Prompts->FileAnswer), Accept);
     if (Accept) {
@@ -57,16 +95,14 @@ void TestPrintWithoutPrinter::PrintOffersPdf() {
         QVERIFY(Pdf.read(5) == "%PDF-");
     }
     QVERIFY(!Form.Modified());
-}
+    QVERIFY2(Took.elapsed() < 10000, qPrintable(QString::number(Took.elapsed())));
 
-// Printer setup on the default printer, when there is none: the message, and the page as it was.
-void TestPrintWithoutPrinter::PrinterSetupSaysThereIsNoDefault() {
-    auto* Prompts = new TRecordingPrompts;
-    TFormMain Form{std::unique_ptr<TPrompts>(Prompts)};
     Form.Page()->PrinterSettings().Copies = 4;
     const TPagePrinterSettings Before = Form.Page()->PrinterSettings();
+    Took.restart();
     Form.A_PrinterSetup->trigger();
-    QCOMPARE(Prompts->Errors, QStringList{"There is no default printer currently selected"});
+    QVERIFY2(Took.elapsed() < 10000, qPrintable(QString::number(Took.elapsed())));
+    QCOMPARE(Prompts->Errors, QStringList{Reason});
     QCOMPARE(Prompts->PrintDialogs, 0);
     QVERIFY(Form.Page()->PrinterSettings() == Before);
     QCOMPARE(Form.Page()->Tag(), 0);

@@ -41,7 +41,8 @@ std::vector<std::string> DecodeImage(const QImage& Image, const QStringList& Zba
 
 // What ZXingReader (zxing-cpp-tools) reads from an image: one string per symbol. ZXingReader 1.4
 // aborts on some very large images, so an image over 3000 pixels a side is first sampled down
-// by whole factors of 2, which keeps whole-pixel modules whole where they were even.
+// by whole factors of 2, which keeps whole-pixel modules whole where they were even; where it
+// aborts on another image, that is read again drawn three quarters as large.
 std::vector<std::string> DecodeImageZXing(const QImage& Image);
 
 void EnsureGuiApplication();

@@ -14,7 +14,9 @@
 class TFixedSystem {
 public:
     explicit TFixedSystem(bool USMeasurement, TPaperSize PrinterPaper = TPaperSize::A4,
-                          bool Japanese = false) {
+                          bool Japanese = false)
+        : TFixedSystem(USMeasurement, TPrinterPaper{PrinterPaper}, Japanese) {}
+    TFixedSystem(bool USMeasurement, TPrinterPaper PrinterPaper, bool Japanese = false) {
         const TSystemFacts Facts{USMeasurement, Japanese, 96};
         OverrideSystemFacts(&Facts);
         SetPrinterPaperProvider([PrinterPaper] { return PrinterPaper; });

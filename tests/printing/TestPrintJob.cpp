@@ -11,6 +11,7 @@
 #include "document/TReportPage.h"
 #include "printing/PagePrint.h"
 #include "printing/PrintReport.h"
+#include "printing/PrintSpooler.h"
 #include "printing/Printers.h"
 #include "printing/TPrintJob.h"
 #include "printing/TPrintSetupDialog.h"
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -185,47 +187,112 @@ TEST(PrintJob, PdfSheetsHaveThePagesPaper) {
     }
 }
 
-// The spooler's printer as the job reads it, and the page's settings over it: a paper the printer
-// does not list leaves the printer's own, a Custom Size takes the page's width and length. The
-// cups-pdf driver lists A4 (its default), Letter and Custom.WIDTHxHEIGHT, not Envelope #9, and
-// has no unprintable edges.
-TEST(PrinterSettings, PagesPaperOnTheSpoolersPrinter) {
+// The page's paper on the test scheduler's queues (cups-setup.sh) as a run takes it. From their
+// drivers: cups-pdf's default is A4 at 300 dpi, it lists Letter and takes custom sizes, not
+// Envelope #9; the Zebra ZPL driver's default is a 4 x 5 in label at 203 dpi, it lists 4 x 2 in
+// and takes custom sizes of 36 to 576 by 36 to 3600 points; the DYMO driver at 300 dpi lists only
+// its labels, the smallest that holds 20 x 50 mm being 28.58 x 88.9 mm. A custom size goes as
+// whole points, which Qt's PDF page has (70 x 40 mm: 198.4 x 113.4 points).
+TEST(PrinterSettings, PagesPaperOnTheQueues) {
     const TFixedSystem System(false);
+    const std::vector<TPrinterQueue> Queues = SpoolerQueues();
     struct TCase {
+        const char* Queue;
         TPaperSize Paper;
+        QSizeF MM; // a Custom Size page's
         TPaperSize Applied;
-        QSizeF DeviceMM;
+        const char* Media;
+        long double Width, Length; // native units
+        int Dpi;
     };
     const TCase Cases[] = {
-        {TPaperSize::A4, TPaperSize::A4, {210, 297}},
-        {TPaperSize::Letter, TPaperSize::Letter, {215.9, 279.4}},
-        {TPaperSize::Env9, TPaperSize::A4, {210, 297}},
-        {TPaperSize::Custom, TPaperSize::Custom, {100, 150}},
+        {"TessmiraPDF", TPaperSize::A4, {}, TPaperSize::A4, "iso_a4_210x297mm", 2100, 2970, 300},
+        {"TessmiraPDF",
+         TPaperSize::Letter,
+         {},
+         TPaperSize::Letter,
+         "na_letter_8.5x11in",
+         2159,
+         2794,
+         300},
+        {"TessmiraPDF", TPaperSize::Env9, {}, TPaperSize::A4, "", 2100, 2970, 300},
+        {"TessmiraPDF",
+         TPaperSize::Custom,
+         {100, 150},
+         TPaperSize::Custom,
+         "Custom.283x425",
+         1000,
+         1500,
+         300},
+        {"Zebra203", TPaperSize::Default, {}, TPaperSize::Default, "", 1016, 1270, 203},
+        {"Zebra203",
+         TPaperSize::Custom,
+         {101.6, 50.8},
+         TPaperSize::Custom,
+         "custom_4x2in_4x2in",
+         1016,
+         508,
+         203},
+        {"Zebra203",
+         TPaperSize::Custom,
+         {70, 40},
+         TPaperSize::Custom,
+         "Custom.198x113",
+         700,
+         400,
+         203},
+        {"Dymo300",
+         TPaperSize::Custom,
+         {20, 50},
+         TPaperSize::Custom,
+         "custom_28.58x88.9mm_28.58x88.9mm",
+         286,
+         889,
+         300},
     };
     for (const TCase& C : Cases) {
-        const std::unique_ptr<QPrinter> Device = NewPrinterDevice(PrinterAt(-1));
+        const QString Name = QString::fromLatin1(C.Queue);
+        const std::int32_t Index = PrinterIndex(Queues, Name);
+        ASSERT_GE(Index, 0) << C.Queue;
         TPrinterSettings Settings;
-        Settings.ReadDevice(*Device);
-        EXPECT_EQ(Settings.DeviceName.toStdString(), "TessmiraPDF");
-        EXPECT_EQ(Settings.Port.toStdString(), "cups-pdf:/");
-        EXPECT_EQ(Settings.PaperSize, TPaperSize::A4);
-        EXPECT_EQ(Settings.PaperWidth, 2100);
-        EXPECT_EQ(Settings.PaperLength, 2970);
+        Settings.ReadQueue(Queues[std::size_t(Index)]);
+        EXPECT_EQ(Settings.DeviceName, Name);
+        EXPECT_EQ(Settings.DotsPerInchX, C.Dpi) << C.Queue;
         TReportPage Page;
         Page.Page().SetPaperSize(C.Paper);
-        Page.Page().SetWidth(100);
-        Page.Page().SetLength(150);
+        if (C.Paper == TPaperSize::Custom) {
+            Page.Page().SetWidth(C.MM.width());
+            Page.Page().SetLength(C.MM.height());
+        }
         Page.PrinterSettings().Copies = 2;
         Settings.ApplyPage(Page);
-        EXPECT_EQ(Settings.PaperSize, C.Applied) << int(C.Paper);
-        EXPECT_EQ(Settings.Copies, 2);
-        Settings.WriteDevice(*Device);
-        Settings.ReadOffsets(*Device);
-        const QSizeF MM = Device->pageLayout().fullRect(QPageLayout::Millimeter).size();
-        EXPECT_NEAR(MM.width(), C.DeviceMM.width(), 0.1) << int(C.Paper);
-        EXPECT_NEAR(MM.height(), C.DeviceMM.height(), 0.1) << int(C.Paper);
-        EXPECT_EQ(Settings.LeftOffset, 0);
-        EXPECT_EQ(Device->copyCount(), 2);
+        const std::string Row = std::string(C.Queue) + " " + C.Media;
+        EXPECT_EQ(Settings.PaperSize, C.Applied) << Row;
+        EXPECT_EQ(Settings.Media.toStdString(), C.Media) << Row;
+        EXPECT_EQ(Settings.PaperWidth, C.Width) << Row;
+        EXPECT_EQ(Settings.PaperLength, C.Length) << Row;
+        const std::vector<TSpoolOption> Options = Settings.SpoolOptions();
+        // The run draws the copies itself; the spooler is told of none.
+        EXPECT_EQ(std::count_if(Options.begin(), Options.end(),
+                                [](const TSpoolOption& O) { return O.Name == "copies"; }),
+                  0);
+        EXPECT_EQ(std::count_if(Options.begin(), Options.end(),
+                                [](const TSpoolOption& O) { return O.Name == "media"; }),
+                  *C.Media != 0 ? 1 : 0)
+            << Row;
+    }
+    // A label no paper of the printer holds is refused before anything is drawn.
+    TPrinterSettings Dymo;
+    Dymo.ReadQueue(Queues[std::size_t(PrinterIndex(Queues, QStringLiteral("Dymo300")))]);
+    TReportPage Large;
+    Large.Page().SetPaperSize(TPaperSize::Custom);
+    Large.Page().SetWidth(200);
+    Large.Page().SetLength(300);
+    try {
+        Dymo.ApplyPage(Large);
+        ADD_FAILURE() << "applied";
+    } catch (const TException& E) {
+        EXPECT_STREQ(E.what(), "The printer Dymo300 takes no paper of 200 x 300 mm");
     }
 }
 
@@ -317,7 +384,9 @@ TEST(PrinterSetup, WritesBackTheUsersChoice) {
         EXPECT_EQ(S.FirstPage, C.First) << C.Does;
         EXPECT_EQ(S.LastPage, C.Last) << C.Does;
         EXPECT_EQ(Page.Tag(), C.Tag) << C.Does;
-        EXPECT_EQ(S.PrinterIndex, PrinterIndex(QStringLiteral("TessmiraPDF"))) << C.Does;
+        EXPECT_EQ(S.PrinterIndex, PrinterIndex(SpoolerQueues(), QStringLiteral("TessmiraPDF")))
+            << C.Does;
+        EXPECT_EQ(S.PrinterName, "TessmiraPDF") << C.Does;
         EXPECT_NEAR(double(Page.Page().Width()), C.MM.width(), 0.01) << C.Does;
         EXPECT_NEAR(double(Page.Page().Length()), C.MM.height(), 0.01) << C.Does;
     }

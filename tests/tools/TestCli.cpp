@@ -133,7 +133,7 @@ TEST(Cli, ManualPageNamesEveryVerbAndOption) {
     QStringList Names;
     for (const QString& Line : Verbs.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         Names << Line.trimmed().section(QLatin1Char(' '), 0, 0);
-    EXPECT_EQ(Names.size(), 7) << Verbs.toStdString();
+    EXPECT_EQ(Names.size(), 8) << Verbs.toStdString();
     const QRegularExpression Option(QStringLiteral("^\\s+(?:-\\w, )?(--[a-z-]+)"),
                                     QRegularExpression::MultilineOption);
     for (const QString& Verb : Names) {
